@@ -1,0 +1,41 @@
+#include "categories/category.h"
+
+#include <array>
+
+namespace tolvaren {
+
+namespace {
+constexpr std::array<std::string_view, 4> units{"Pound", "Gram", "Kilogram", "Ton"};
+}
+
+// Approximate figures, used as written: a kilogram is 998.8 grams here.
+const Category &massCategory()
+{
+    static const Category c{
+        CategoryId::Mass,
+        "mass",
+        units,
+        {
+            {"Pound", "Gram", {times(454)}},
+            {"Pound", "Kilogram", {times(0.45)}},
+            {"Pound", "Ton", {times(0.00045)}},
+            {"Gram", "Pound", {times(0.0022)}},
+            {"Gram", "Kilogram", {times(0.001)}},
+            {"Gram", "Ton", {times(0.000001)}},
+            {"Kilogram", "Pound", {times(2.2)}},
+            {"Kilogram", "Gram", {times(998.8)}},
+            {"Kilogram", "Ton", {times(0.001)}},
+            {"Ton", "Pound", {times(2200)}},
+            {"Ton", "Gram", {times(998800)}},
+            {"Ton", "Kilogram", {times(1000)}},
+        },
+        "Incomplete Data",
+        "massintxt",
+        "Massc1",
+        "Massc2",
+        "massouttxt",
+    };
+    return c;
+}
+
+} // namespace tolvaren

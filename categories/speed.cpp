@@ -1,0 +1,40 @@
+#include "categories/category.h"
+
+#include <array>
+
+namespace tolvaren {
+
+namespace {
+constexpr std::array<std::string_view, 4> units{"Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"};
+}
+
+const Category &speedCategory()
+{
+    static const Category c{
+        CategoryId::Speed,
+        "Speed",
+        units,
+        {
+            {"Mile/hour", "Km/hour", {times(1.61)}},
+            {"Mile/hour", "Knot", {times(0.869565217)}},
+            {"Km/hour", "Mile/hour", {times(0.621118012)}},
+            {"Km/hour", "Knot", {times(0.540102619)}},
+            {"Knot", "Mile/hour", {times(1.15)}},
+            {"Knot", "Km/hour", {times(1.8515)}},
+            {"Mach @ 20000ft", "Mile/hour", {times(707.0)}},
+            {"Mach @ 20000ft", "Km/hour", {times(1138.0)}},
+            {"Mach @ 20000ft", "Knot", {times(614.3991685)}},
+            {"Mile/hour", "Mach @ 20000ft", {times(0.001414427)}},
+            {"Km/hour", "Mach @ 20000ft", {times(0.000878734)}},
+            {"Knot", "Mach @ 20000ft", {times(0.001627606)}},
+        },
+        "Incomplete data",
+        "spdintxt",
+        "Spdc1",
+        "Spdc2",
+        "spdouttxt",
+    };
+    return c;
+}
+
+} // namespace tolvaren

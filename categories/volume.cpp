@@ -1,0 +1,41 @@
+#include "categories/category.h"
+
+#include <array>
+
+namespace tolvaren {
+
+namespace {
+// "Mililiter" is the list's own spelling; the unit is matched only so.
+constexpr std::array<std::string_view, 4> units{"Mililiter", "Quart", "Gallon", "Liter"};
+}
+
+const Category &volumeCategory()
+{
+    static const Category c{
+        CategoryId::Volume,
+        "Volume",
+        units,
+        {
+            {"Mililiter", "Quart", {times(0.00106)}},
+            {"Mililiter", "Gallon", {times(0.0002642)}},
+            {"Mililiter", "Liter", {times(0.001)}},
+            {"Quart", "Mililiter", {times(946)}},
+            {"Quart", "Gallon", {times(0.25)}},
+            {"Quart", "Liter", {times(0.946)}},
+            {"Gallon", "Mililiter", {times(3785)}},
+            {"Gallon", "Quart", {times(4)}},
+            {"Gallon", "Liter", {times(3.785)}},
+            {"Liter", "Mililiter", {times(1000)}},
+            {"Liter", "Quart", {times(1.06)}},
+            {"Liter", "Gallon", {times(0.26)}},
+        },
+        "Incomplete Data",
+        "volintxt",
+        "Volc1",
+        "Volc2",
+        "volouttxt",
+    };
+    return c;
+}
+
+} // namespace tolvaren

@@ -1,0 +1,63 @@
+#include "convert/procedure.h"
+
+#include "runtime/numbertext.h"
+
+#include <cmath>
+
+namespace tolvaren {
+
+namespace {
+
+double apply(Step step, double value)
+{
+    switch (step.op) {
+    case Step::Op::Multiply: return value * step.constant;
+    case Step::Op::Divide: return value / step.constant;
+    case Step::Op::Add: return value + step.constant;
+    case Step::Op::Subtract: return value - step.constant;
+    }
+    return value;
+}
+
+bool incomplete(std::string_view input, std::string_view from, std::string_view to)
+{
+    return input.empty() || to.empty() || from == kFromPlaceholder || from.empty() || to == kToPlaceholder;
+}
+
+} // namespace
+
+ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to,
+                       const Category &category, ConversionMemory &memory)
+{
+    using Kind = ConvertOutcome::Kind;
+    if (incomplete(input, from, to))
+        return {Kind::IncompleteData, std::string(category.incompleteMessage)};
+    if (from == to)
+        return {Kind::SameUnit, {}};
+
+    memory.clear();
+    const ValResult parsed = Val(input);
+    if (parsed.overflow)
+        return {Kind::Overflow, {}};
+    memory.InputValue = parsed.value;
+
+    for (const PairRule &rule : category.rules) {
+        if (rule.to != to || rule.from != from)
+            continue;
+        // Intermediate results live in a local; only the last step of a
+        // formula is stored in the memory. The operands are always finite,
+        // so a result that is not is an overflow, an invalid operation or a
+        // division by zero, and each of those ends the run.
+        double value = memory.InputValue;
+        for (std::size_t i = 0; i < rule.steps.size(); ++i) {
+            value = apply(rule.steps[i], value);
+            if (i + 1 == rule.steps.size())
+                memory.ResultValue = value;
+            if (!std::isfinite(value))
+                return {Kind::Overflow, {}};
+        }
+    }
+    return {Kind::Result, Str(memory.ResultValue)};
+}
+
+} // namespace tolvaren

@@ -1,0 +1,11 @@
+#include "forms/designs.h"
+
+namespace tolvaren::design {
+
+const Form &distanceForm()
+{
+    static const Form f{.name = "distance"};
+    return f;
+}
+
+} // namespace tolvaren::design

@@ -1,0 +1,11 @@
+#include "forms/designs.h"
+
+namespace tolvaren::design {
+
+const Form &massForm()
+{
+    static const Form f{.name = "mass"};
+    return f;
+}
+
+} // namespace tolvaren::design

@@ -1,0 +1,11 @@
+#include "forms/designs.h"
+
+namespace tolvaren::design {
+
+const Form &selectionForm()
+{
+    static const Form f{.name = "selection"};
+    return f;
+}
+
+} // namespace tolvaren::design

@@ -1,0 +1,11 @@
+#include "forms/designs.h"
+
+namespace tolvaren::design {
+
+const Form &timeForm()
+{
+    static const Form f{.name = "time"};
+    return f;
+}
+
+} // namespace tolvaren::design

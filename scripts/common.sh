@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: install what is missing, build.
+# Sourced, not run.
+set -euo pipefail
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# What the build needs.
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+# Close stand-ins for the faces the forms were drawn with.
+FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the named Debian packages that are not installed yet.
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# build DIR [cmake options...]
+build() {
+    local dir=$1
+    shift
+    cmake -S "$TOP" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir"
+}
