@@ -1,1 +1,228 @@
+#include "forms/builder.h"
 
+#include "runtime/twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace tolvaren {
+
+namespace {
+
+using design::Control;
+using design::Kind;
+
+QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QRect twipsRect(const Control &c)
+{
+    return {twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width), twipsToPixels(c.height)};
+}
+
+QFont toFont(const design::Font &f)
+{
+    QFont font(qstr(f.face));
+    font.setPointSizeF(f.points);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    // Heavy faces named "... Black" keep their weight on the stand-in.
+    if (f.face.ends_with(" Black"))
+        font.setWeight(QFont::Black);
+    return font;
+}
+
+// A straight line between two designed points, drawn in its own thin widget.
+class LineWidget : public QWidget {
+public:
+    LineWidget(const Control &c, QWidget *parent) : QWidget(parent), m_colour(toColour(c.foreColour))
+    {
+        const QPoint a(twipsToPixels(c.left), twipsToPixels(c.top));
+        const QPoint b(twipsToPixels(c.width), twipsToPixels(c.height));
+        m_width = c.lineWidthPx;
+        const QRect box = QRect(a, b).normalized().adjusted(0, 0, m_width, m_width);
+        setGeometry(box);
+        m_from = a - box.topLeft();
+        m_to = b - box.topLeft();
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(m_colour, m_width, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(m_from, m_to);
+    }
+
+private:
+    QColor m_colour;
+    int m_width = 1;
+    QPoint m_from, m_to;
+};
+
+void applyColours(const Control &c, QWidget *w)
+{
+    QPalette pal = w->palette();
+    if (c.backColour.isSet()) {
+        const QColor back = toColour(c.backColour);
+        pal.setColor(QPalette::Window, back);
+        pal.setColor(QPalette::Base, back);
+        pal.setColor(QPalette::Button, back);
+        w->setAutoFillBackground(c.kind == Kind::Label || c.kind == Kind::Frame);
+    }
+    if (c.foreColour.isSet()) {
+        const QColor fore = toColour(c.foreColour);
+        pal.setColor(QPalette::WindowText, fore);
+        pal.setColor(QPalette::Text, fore);
+        pal.setColor(QPalette::ButtonText, fore);
+    }
+    w->setPalette(pal);
+    if (c.transparentBack)
+        w->setAutoFillBackground(false);
+}
+
+QWidget *makeControl(const Control &c, QWidget *parent)
+{
+    const QString text = qstr(c.text);
+    switch (c.kind) {
+    case Kind::Label: {
+        auto *label = new QLabel(text, parent);
+        label->setWordWrap(c.wordWrapped);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case Kind::TextBox: {
+        auto *edit = new QLineEdit(text, parent);
+        edit->setCursorPosition(0);
+        return edit;
+    }
+    case Kind::ComboBox: {
+        auto *combo = new QComboBox(parent);
+        combo->setEditable(true);
+        // Typed text stays exactly as typed: no completion, nothing added
+        // to the list, and the items keep their designed order.
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setDuplicatesEnabled(true);
+        for (std::string_view item : c.listItems)
+            combo->addItem(qstr(item));
+        combo->setCurrentIndex(-1);
+        combo->setEditText(text);
+        return combo;
+    }
+    case Kind::ListBox: {
+        auto *list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        for (std::string_view item : c.listItems)
+            list->addItem(qstr(item));
+        list->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        return list;
+    }
+    case Kind::Button: {
+        auto *button = new QPushButton(text, parent);
+        button->setAutoDefault(c.isDefault);
+        button->setDefault(c.isDefault);
+        return button;
+    }
+    case Kind::Frame: return new QGroupBox(text, parent);
+    case Kind::PictureBox: {
+        auto *picture = new QLabel(parent);
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (!c.pictureResource.empty())
+            picture->setPixmap(QPixmap(qstr(c.pictureResource)));
+        return picture;
+    }
+    case Kind::Line: return new LineWidget(c, parent);
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+QColor toColour(design::Rgb c) { return QColor(c.r, c.g, c.b); }
+
+BuiltForm buildForm(const design::Form &form, QWidget *target)
+{
+    BuiltForm built;
+    target->setWindowTitle(qstr(form.caption));
+    target->resize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
+    QFont defaultFont = toFont(form.defaultFont);
+    target->setFont(defaultFont);
+    if (form.backColour.isSet()) {
+        QPalette pal = target->palette();
+        pal.setColor(QPalette::Window, toColour(form.backColour));
+        target->setPalette(pal);
+        target->setAutoFillBackground(true);
+    }
+    if (!form.icon.empty())
+        target->setWindowIcon(QIcon(qstr(form.icon)));
+
+    // Frames first: their members are placed inside them.
+    std::vector<const Control *> order;
+    for (const Control &c : form.controls)
+        order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(), [](const Control *a, const Control *b) {
+        return (a->kind == Kind::Frame) > (b->kind == Kind::Frame);
+    });
+
+    std::vector<std::pair<int, QWidget *>> focusable;
+    for (const Control *c : order) {
+        QWidget *parent = target;
+        if (!c->parentName.empty())
+            if (QWidget *frame = built.m_controls.value(qstr(c->parentName)))
+                parent = frame;
+        QWidget *w = makeControl(*c, parent);
+        w->setObjectName(qstr(c->name));
+        if (c->kind != Kind::Line)
+            w->setGeometry(twipsRect(*c));
+        if (!c->fontDesign.face.empty())
+            w->setFont(toFont(c->fontDesign));
+        applyColours(*c, w);
+        if (!built.m_controls.contains(w->objectName()))
+            built.m_controls.insert(w->objectName(), w);
+
+        const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox ||
+                                c->kind == Kind::ListBox || c->kind == Kind::Button || c->kind == Kind::PictureBox;
+        if (takesFocus && c->tabIndex >= 0) {
+            w->setFocusPolicy(c->kind == Kind::PictureBox ? Qt::TabFocus : Qt::StrongFocus);
+            focusable.emplace_back(c->tabIndex, w);
+        } else if (c->kind != Kind::Frame) {
+            w->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[index, w] : focusable)
+        built.m_tabOrder.push_back(w);
+    for (qsizetype i = 1; i < built.m_tabOrder.size(); ++i)
+        QWidget::setTabOrder(built.m_tabOrder[i - 1], built.m_tabOrder[i]);
+    return built;
+}
+
+void paintFormBackground(const design::Form &form, QWidget *target)
+{
+    if (form.backgroundPicture.empty())
+        return;
+    const QString key = qstr(form.backgroundPicture);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = QPixmap(key);
+        QPixmapCache::insert(key, picture);
+    }
+    QPainter p(target);
+    p.drawPixmap(0, 0, picture);
+}
+
+} // namespace tolvaren

@@ -1,10 +1,51 @@
 #include "forms/designs.h"
 
+#include "prefix/prefixtable.h"
+
+#include <array>
+#include <cstddef>
+
 namespace tolvaren::design {
 
+namespace {
+// The list items are the prefix table's names, so they are written once.
+std::array<std::string_view, 12> prefixNames()
+{
+    std::array<std::string_view, 12> names{};
+    const auto table = prefixTable();
+    for (std::size_t i = 0; i < names.size() && i < table.size(); ++i)
+        names[i] = table[i].name;
+    return names;
+}
+} // namespace
+
+// The prefix converter: a window of its own, shown modally from the main
+// window's File menu. The list holds the focus when it opens.
 const Form &prefixForm()
 {
-    static const Form f{.name = "prefix"};
+    static const std::array<std::string_view, 12> names = prefixNames();
+    static const std::array<Control, 9> controls{
+        control("Command2", Kind::Button, "Close", 3000, 3000, 1215, 375, 4),
+        control("Command1", Kind::Button, "Go", 240, 3000, 1215, 375, 3),
+        control("prefouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 4095, 285, 2).back(rgb(255, 224, 192)),
+        control("prefintxt", Kind::TextBox, "1", 240, 1200, 1815, 285, 1),
+        control("Prefixlst", Kind::ListBox, "", 2400, 600, 1575, 1035, 0).items(names),
+        control("Label3", Kind::Label, "    Prefix", 0, 120, 2175, 495)
+            .font("MS Sans Serif", 24)
+            .fore(rgb(128, 0, 128))
+            .back(rgb(255, 255, 192)),
+        control("Label2", Kind::Label, "Prefix:", 2400, 360, 1335, 255),
+        control("prefpreflbl", Kind::Label, "", 600, 2400, 3255, 255),
+        control("Label1", Kind::Label, "Input value here:", 240, 960, 1575, 255),
+    };
+    static const Form f{
+        .name = "Prefix",
+        .caption = "Measurment Prefix",
+        .clientWidth = 4680,
+        .clientHeight = 3525,
+        .border = Border::FixedWindow,
+        .controls = controls,
+    };
     return f;
 }
 

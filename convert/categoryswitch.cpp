@@ -1,0 +1,32 @@
+#include "convert/categoryswitch.h"
+
+#include "forms/builder.h"
+#include "runtime/forms.h"
+
+#include <QAbstractButton>
+
+namespace tolvaren {
+
+void switchCategory(QWidget *button, const QString &targetForm)
+{
+    Forms &forms = Forms::instance();
+    forms.unloadOwner(button);
+    // From here on only the target form is touched.
+    forms.show(targetForm);
+    forms.maximize(targetForm);
+}
+
+void connectCategoryButtons(const design::Form &form, const BuiltForm &built)
+{
+    for (const design::Control &c : form.controls) {
+        if (c.opensForm.empty())
+            continue;
+        auto *button = built.as<QAbstractButton>(QString::fromUtf8(c.name.data(), qsizetype(c.name.size())));
+        if (!button)
+            continue;
+        const QString target = QString::fromUtf8(c.opensForm.data(), qsizetype(c.opensForm.size()));
+        QObject::connect(button, &QAbstractButton::clicked, button, [button, target] { switchCategory(button, target); });
+    }
+}
+
+} // namespace tolvaren

@@ -1,0 +1,32 @@
+#include "forms/dialogform.h"
+
+namespace tolvaren {
+
+namespace {
+Qt::WindowFlags flagsFor(design::Border border)
+{
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (border == design::Border::FixedWindow)
+        flags |= Qt::WindowSystemMenuHint;
+    return flags;
+}
+} // namespace
+
+DialogForm::DialogForm(const design::Form &design, QWidget *parent)
+    : QDialog(parent, flagsFor(design.border)), m_design(design), m_built(buildForm(design, this))
+{
+    setFixedSize(size());
+    setSizeGripEnabled(false);
+}
+
+void DialogForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_focusGiven) {
+        m_focusGiven = true;
+        if (QWidget *first = m_built.firstInTabOrder())
+            first->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace tolvaren

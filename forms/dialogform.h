@@ -1,0 +1,29 @@
+#pragma once
+
+#include "forms/builder.h"
+#include "forms/design.h"
+
+#include <QDialog>
+
+namespace tolvaren {
+
+// A modal window built from its design, of fixed size: the prefix converter
+// and the About box.
+class DialogForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit DialogForm(const design::Form &design, QWidget *parent = nullptr);
+
+    const BuiltForm &controls() const { return m_built; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+    const design::Form &m_design;
+    BuiltForm m_built;
+
+private:
+    bool m_focusGiven = false;
+};
+
+} // namespace tolvaren

@@ -1,0 +1,50 @@
+#include "prefix/prefixdialog.h"
+
+#include "forms/designs.h"
+#include "prefix/prefixtable.h"
+#include "runtime/msgbox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace tolvaren {
+
+PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), parent)
+{
+    m_list = m_built.as<QListWidget>(QStringLiteral("Prefixlst"));
+    m_input = m_built.as<QLineEdit>(QStringLiteral("prefintxt"));
+    m_output = m_built.as<QLineEdit>(QStringLiteral("prefouttxt"));
+    m_caption = m_built.as<QLabel>(QStringLiteral("prefpreflbl"));
+    Q_ASSERT(m_list && m_input && m_output && m_caption);
+    m_output->setReadOnly(true);
+    if (auto *goButton = m_built.as<QPushButton>(QStringLiteral("Command1")))
+        connect(goButton, &QPushButton::clicked, this, &PrefixDialog::Command1_Click);
+    if (auto *closeButton = m_built.as<QPushButton>(QStringLiteral("Command2")))
+        connect(closeButton, &QPushButton::clicked, this, &PrefixDialog::Command2_Click);
+}
+
+void PrefixDialog::Command1_Click()
+{
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    const QString prefix = selected.isEmpty() ? QString() : selected.front()->text();
+    const GoOutcome outcome = go(m_input->text().toStdString(), prefix.toStdString());
+    switch (outcome.kind) {
+    case GoOutcome::Kind::Missing:
+        MsgBox(QString::fromUtf8(kPrefixMissingPrompt.data(), qsizetype(kPrefixMissingPrompt.size())), vbCritical,
+               QString::fromUtf8(kPrefixMissingTitle.data(), qsizetype(kPrefixMissingTitle.size())));
+        break;
+    case GoOutcome::Kind::Result:
+        if (!outcome.caption.empty())
+            m_caption->setText(QString::fromStdString(outcome.caption));
+        m_output->setText(QString::fromStdString(outcome.output));
+        m_output->setCursorPosition(0);
+        break;
+    case GoOutcome::Kind::Overflow: showOverflowError(); break;
+    }
+}
+
+void PrefixDialog::Command2_Click() { close(); }
+
+} // namespace tolvaren

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "runtime/forms.h"
+
+#include <QMainWindow>
+
+class QMdiArea;
+
+namespace tolvaren {
+
+// The frame of the program: an MDI parent with the File and Help menus that
+// holds one child form at a time.
+class MainWindow : public QMainWindow, public Loadable {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    QMdiArea *mdiArea() const { return m_mdi; }
+
+    // Start-up: the welcome form maximised inside, the frame at its size.
+    void MDIForm_Load();
+
+    void prefconv_Click();
+    void refmem_Click();
+    void origsize_Click();
+    void exx_Click();
+    void hlptop_Click();
+    void about_Click();
+
+    // Outer size in twips: border, title bar and menu bar included.
+    void setOuterSize(int widthTwips, int heightTwips);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildMenus();
+
+    QMdiArea *m_mdi = nullptr;
+    QSize m_outerPx;
+    bool m_frameChecked = false;
+};
+
+// Registers every form of the program by name; `main` parents the modal ones.
+void registerForms(MainWindow *main);
+
+} // namespace tolvaren
