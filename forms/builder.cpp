@@ -69,25 +69,33 @@ private:
     QPoint m_from, m_to;
 };
 
+// Each kind takes its colours in the roles it paints with, so that a
+// frame's colours do not spill onto the buttons inside it.
 void applyColours(const Control &c, QWidget *w)
 {
+    QPalette::ColorRole backRole = QPalette::Window;
+    QPalette::ColorRole foreRole = QPalette::WindowText;
+    switch (c.kind) {
+    case Kind::TextBox:
+    case Kind::ComboBox:
+    case Kind::ListBox:
+        backRole = QPalette::Base;
+        foreRole = QPalette::Text;
+        break;
+    case Kind::Button:
+        backRole = QPalette::Button;
+        foreRole = QPalette::ButtonText;
+        break;
+    default: break;
+    }
     QPalette pal = w->palette();
     if (c.backColour.isSet()) {
-        const QColor back = toColour(c.backColour);
-        pal.setColor(QPalette::Window, back);
-        pal.setColor(QPalette::Base, back);
-        pal.setColor(QPalette::Button, back);
-        w->setAutoFillBackground(c.kind == Kind::Label || c.kind == Kind::Frame);
+        pal.setColor(backRole, toColour(c.backColour));
+        w->setAutoFillBackground(backRole == QPalette::Window && !c.transparentBack);
     }
-    if (c.foreColour.isSet()) {
-        const QColor fore = toColour(c.foreColour);
-        pal.setColor(QPalette::WindowText, fore);
-        pal.setColor(QPalette::Text, fore);
-        pal.setColor(QPalette::ButtonText, fore);
-    }
+    if (c.foreColour.isSet())
+        pal.setColor(foreRole, toColour(c.foreColour));
     w->setPalette(pal);
-    if (c.transparentBack)
-        w->setAutoFillBackground(false);
 }
 
 QWidget *makeControl(const Control &c, QWidget *parent)
@@ -177,6 +185,7 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     });
 
     std::vector<std::pair<int, QWidget *>> focusable;
+    std::vector<QWidget *> graphical;
     for (const Control *c : order) {
         QWidget *parent = target;
         if (!c->parentName.empty())
@@ -189,6 +198,8 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         if (!c->fontDesign.face.empty())
             w->setFont(toFont(c->fontDesign));
         applyColours(*c, w);
+        if (c->kind == Kind::Label || c->kind == Kind::Line)
+            graphical.push_back(w);
         if (!built.m_controls.contains(w->objectName()))
             built.m_controls.insert(w->objectName(), w);
 
@@ -201,6 +212,11 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
             w->setFocusPolicy(Qt::NoFocus);
         }
     }
+
+    // Labels and lines are drawn on the form itself, beneath every control
+    // that has a window of its own: a picture box covers a title label.
+    for (auto it = graphical.crbegin(); it != graphical.crend(); ++it)
+        (*it)->lower();
 
     std::stable_sort(focusable.begin(), focusable.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });

@@ -133,6 +133,12 @@ void Forms::unloadOwner(QWidget *widget)
     }
 }
 
+void Forms::unloadAll()
+{
+    for (const QString &name : loadedNames())
+        unload(name);
+}
+
 QMdiSubWindow *Forms::subWindow(const QString &name) const
 {
     const auto it = m_entries.constFind(name);

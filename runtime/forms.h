@@ -48,6 +48,8 @@ public:
     void unload(const QString &name);
     // Unloads the form holding `widget` (a form or one of its controls).
     void unloadOwner(QWidget *widget);
+    // Unloads every form: the program is ending, or a test starts afresh.
+    void unloadAll();
 
     // The MDI frame around a child form, if it is shown as one.
     QMdiSubWindow *subWindow(const QString &name) const;
