@@ -7,7 +7,7 @@ namespace tolvaren {
 namespace {
 // "Mililiter" is the list's own spelling; the unit is matched only so.
 constexpr std::array<std::string_view, 4> units{"Mililiter", "Quart", "Gallon", "Liter"};
-}
+} // namespace
 
 const Category &volumeCategory()
 {

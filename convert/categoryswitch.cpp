@@ -25,7 +25,13 @@ void connectCategoryButtons(const design::Form &form, const BuiltForm &built)
         if (!button)
             continue;
         const QString target = QString::fromUtf8(c.opensForm.data(), qsizetype(c.opensForm.size()));
-        QObject::connect(button, &QAbstractButton::clicked, button, [button, target] { switchCategory(button, target); });
+        if (const design::Form *targetDesign = design::form(c.opensForm))
+            button->setAccessibleDescription(
+                QStringLiteral("Open the %1 converter")
+                    .arg(QString::fromUtf8(targetDesign->caption.data(), qsizetype(targetDesign->caption.size()))
+                             .toLower()));
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [button, target] { switchCategory(button, target); });
     }
 }
 

@@ -32,6 +32,25 @@ ConverterForm::ConverterForm(const design::Form &design, const Category &categor
     if (auto *clear = m_built.as<QPushButton>(QStringLiteral("Command2")))
         connect(clear, &QPushButton::clicked, this, &ConverterForm::Command2_Click);
     connectCategoryButtons(design, m_built);
+    describeControls();
+}
+
+// What each control is for, in words a screen reader can say.
+void ConverterForm::describeControls()
+{
+    setAccessibleName(windowTitle() + QStringLiteral(" converter"));
+    m_input->setAccessibleName(QStringLiteral("Input value"));
+    m_input->setAccessibleDescription(QStringLiteral("The number to convert"));
+    m_from->setAccessibleName(QStringLiteral("Convert from unit"));
+    m_from->setAccessibleDescription(QStringLiteral("The unit the input value is in; pick one or type it"));
+    m_to->setAccessibleName(QStringLiteral("Convert to unit"));
+    m_to->setAccessibleDescription(QStringLiteral("The unit to convert to; pick one or type it"));
+    m_output->setAccessibleName(QStringLiteral("Result"));
+    m_output->setAccessibleDescription(QStringLiteral("The converted value"));
+    if (QWidget *convert = m_built.control(QStringLiteral("Command1")))
+        convert->setAccessibleDescription(QStringLiteral("Convert the input value to the chosen unit"));
+    if (QWidget *clear = m_built.control(QStringLiteral("Command2")))
+        clear->setAccessibleDescription(QStringLiteral("Clear the form and the conversion memory"));
 }
 
 void ConverterForm::Form_Load() { conversionMemory().clear(); }

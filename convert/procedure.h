@@ -29,7 +29,7 @@ struct ConvertOutcome {
 // read and every rule of the table is tried in order, the last match
 // winning. An overflow ends the run at once and leaves in the memory what
 // had been stored up to that step.
-ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to,
-                       const Category &category, ConversionMemory &memory);
+ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to, const Category &category,
+                       ConversionMemory &memory);
 
 } // namespace tolvaren

@@ -8,7 +8,7 @@ namespace tolvaren {
 // handler, so showing it leaves the conversion memory alone.
 class SelectionForm : public FormWidget {
     Q_OBJECT
-public:
+  public:
     explicit SelectionForm(const design::Form &design, QWidget *parent = nullptr);
 };
 

@@ -41,7 +41,7 @@ QFont toFont(const design::Font &f)
 
 // A straight line between two designed points, drawn in its own thin widget.
 class LineWidget : public QWidget {
-public:
+  public:
     LineWidget(const Control &c, QWidget *parent) : QWidget(parent), m_colour(toColour(c.foreColour))
     {
         const QPoint a(twipsToPixels(c.left), twipsToPixels(c.top));
@@ -55,7 +55,7 @@ public:
         setFocusPolicy(Qt::NoFocus);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
@@ -63,7 +63,7 @@ protected:
         p.drawLine(m_from, m_to);
     }
 
-private:
+  private:
     QColor m_colour;
     int m_width = 1;
     QPoint m_from, m_to;
@@ -200,11 +200,15 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         applyColours(*c, w);
         if (c->kind == Kind::Label || c->kind == Kind::Line)
             graphical.push_back(w);
+        if (c->kind == Kind::PictureBox)
+            w->setAccessibleName(QStringLiteral("Picture"));
+        if (!c->accessibleText.empty())
+            w->setAccessibleDescription(qstr(c->accessibleText));
         if (!built.m_controls.contains(w->objectName()))
             built.m_controls.insert(w->objectName(), w);
 
-        const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox ||
-                                c->kind == Kind::ListBox || c->kind == Kind::Button || c->kind == Kind::PictureBox;
+        const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox || c->kind == Kind::ListBox ||
+                                c->kind == Kind::Button || c->kind == Kind::PictureBox;
         if (takesFocus && c->tabIndex >= 0) {
             w->setFocusPolicy(c->kind == Kind::PictureBox ? Qt::TabFocus : Qt::StrongFocus);
             focusable.emplace_back(c->tabIndex, w);
@@ -212,6 +216,13 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
             w->setFocusPolicy(Qt::NoFocus);
         }
     }
+
+    // A label that names a control is its buddy, so screen readers read it
+    // with that control.
+    for (const Control &c : form.controls)
+        if (!c.buddyName.empty())
+            if (auto *label = built.as<QLabel>(qstr(c.name)))
+                label->setBuddy(built.control(qstr(c.buddyName)));
 
     // Labels and lines are drawn on the form itself, beneath every control
     // that has a window of its own: a picture box covers a title label.

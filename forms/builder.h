@@ -11,14 +11,14 @@ namespace tolvaren {
 
 // The widgets made from one form design, by control name.
 class BuiltForm {
-public:
+  public:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     template <typename T> T *as(const QString &name) const { return qobject_cast<T *>(control(name)); }
     // The controls that take the focus, in tab order.
     const QList<QWidget *> &tabOrder() const { return m_tabOrder; }
     QWidget *firstInTabOrder() const { return m_tabOrder.isEmpty() ? nullptr : m_tabOrder.front(); }
 
-private:
+  private:
     friend BuiltForm buildForm(const design::Form &, QWidget *);
     QHash<QString, QWidget *> m_controls;
     QList<QWidget *> m_tabOrder;

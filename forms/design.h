@@ -44,6 +44,8 @@ struct Control {
     std::span<const std::string_view> listItems;
     std::string_view pictureResource;  // a Qt resource path, ":/..."
     std::string_view opensForm;        // a category button: the form it opens
+    std::string_view buddyName;        // a label: the control it describes
+    std::string_view accessibleText;   // what the control is for, read out by screen readers
 
     // One-line builders, so a table row reads left to right.
     constexpr Control in(std::string_view frame) const { auto c = *this; c.parentName = frame; return c; }
@@ -63,6 +65,8 @@ struct Control {
     constexpr Control items(std::span<const std::string_view> v) const { auto c = *this; c.listItems = v; return c; }
     constexpr Control picture(std::string_view res) const { auto c = *this; c.pictureResource = res; return c; }
     constexpr Control opens(std::string_view form) const { auto c = *this; c.opensForm = form; return c; }
+    constexpr Control buddy(std::string_view control) const { auto c = *this; c.buddyName = control; return c; }
+    constexpr Control describe(std::string_view text) const { auto c = *this; c.accessibleText = text; return c; }
 };
 
 constexpr Control control(std::string_view name, Kind kind, std::string_view text, int left, int top, int width,
@@ -93,12 +97,12 @@ struct Form {
     std::string_view caption;
     int clientWidth = 0, clientHeight = 0;  // twips
     Border border = Border::MdiChild;
-    Rgb backColour;
+    Rgb backColour{};
     SystemColour backSystem = SystemColour::None;
-    std::string_view backgroundPicture;  // drawn from the top-left corner
-    std::string_view icon;
+    std::string_view backgroundPicture{};  // drawn from the top-left corner
+    std::string_view icon{};
     Font defaultFont{"MS Sans Serif", 8.25};
-    std::span<const Control> controls;
+    std::span<const Control> controls{};
 };
 
 // The design of the form with this name, or nullptr.

@@ -11,18 +11,18 @@ namespace tolvaren {
 // and the About box.
 class DialogForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit DialogForm(const design::Form &design, QWidget *parent = nullptr);
 
     const BuiltForm &controls() const { return m_built; }
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
 
     const design::Form &m_design;
     BuiltForm m_built;
 
-private:
+  private:
     bool m_focusGiven = false;
 };
 

@@ -12,7 +12,7 @@ const Form &distanceForm()
 {
     const auto units = category(CategoryId::Distance).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 2280, 120, 2175, 975, 15).picture(":/distance.png"),
+        control("Picture1", Kind::PictureBox, "", 2280, 120, 2175, 975, 15).picture(":/distance.png").describe("A tape measure and a ruler"),
         control("Frame1", Kind::Frame, "Measurment type", 1560, 2520, 2895, 975, 9)
             .back(rgb(128, 0, 0))
             .fore(rgb(192, 255, 192)),
@@ -31,8 +31,8 @@ const Form &distanceForm()
             .font("MS Sans Serif", 24)
             .fore(rgb(255, 192, 192))
             .back(rgb(192, 0, 0)),
-        control("Label1", Kind::Label, "Input value here:", 240, 1080, 1575, 255).fore(rgb(255, 192, 192)),
-        control("Label2", Kind::Label, "is equal to", 1920, 1680, 855, 255).fore(rgb(255, 192, 192)),
+        control("Label1", Kind::Label, "Input value here:", 240, 1080, 1575, 255).buddy("distintxt").fore(rgb(255, 192, 192)),
+        control("Label2", Kind::Label, "is equal to", 1920, 1680, 855, 255).buddy("distouttxt").fore(rgb(255, 192, 192)),
     };
     static const Form f{
         .name = "Distance",

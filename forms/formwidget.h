@@ -13,20 +13,20 @@ namespace tolvaren {
 // focus to the first control in tab order when it opens.
 class FormWidget : public QWidget, public Loadable {
     Q_OBJECT
-public:
+  public:
     explicit FormWidget(const design::Form &design, QWidget *parent = nullptr);
 
     const design::Form &design() const { return m_design; }
     const BuiltForm &controls() const { return m_built; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
     const design::Form &m_design;
     BuiltForm m_built;
 
-private:
+  private:
     bool m_focusGiven = false;
 };
 

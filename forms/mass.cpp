@@ -13,7 +13,7 @@ const Form &massForm()
 {
     const auto units = category(CategoryId::Mass).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 360, 120, 1695, 1095, 15).picture(":/mass.png"),
+        control("Picture1", Kind::PictureBox, "", 360, 120, 1695, 1095, 15).picture(":/mass.png").describe("A balance scale"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2160, 1935, 1335, 9)
             .back(rgb(128, 128, 128))
             .fore(rgb(192, 255, 192)),
@@ -29,12 +29,12 @@ const Form &massForm()
             .back(rgb(255, 224, 192)),
         control("massintxt", Kind::TextBox, "", 2280, 1320, 2055, 315, 1),
         control("Massc1", Kind::ComboBox, "This unit...", 2280, 1680, 2055, 315, 0).items(units),
-        control("fghf", Kind::Label, "Input value here:", 2280, 1080, 1575, 255, 7).fore(rgb(255, 224, 192)),
+        control("fghf", Kind::Label, "Input value here:", 2280, 1080, 1575, 255, 7).buddy("massintxt").fore(rgb(255, 224, 192)),
         control("Label2", Kind::Label, "MASS", -480, 0, 5055, 735, 6)
             .back(rgb(192, 192, 192))
             .fore(rgb(64, 64, 64))
             .font("NewZurica", 36),
-        control("Label1", Kind::Label, "is equal to", 2640, 2160, 855, 255, 4).fore(rgb(255, 224, 192)),
+        control("Label1", Kind::Label, "is equal to", 2640, 2160, 855, 255, 4).buddy("massouttxt").fore(rgb(255, 224, 192)),
     };
     static const Form f{
         .name = "mass",

@@ -34,9 +34,9 @@ const Form &prefixForm()
             .font("MS Sans Serif", 24)
             .fore(rgb(128, 0, 128))
             .back(rgb(255, 255, 192)),
-        control("Label2", Kind::Label, "Prefix:", 2400, 360, 1335, 255),
+        control("Label2", Kind::Label, "Prefix:", 2400, 360, 1335, 255).buddy("Prefixlst"),
         control("prefpreflbl", Kind::Label, "", 600, 2400, 3255, 255),
-        control("Label1", Kind::Label, "Input value here:", 240, 960, 1575, 255),
+        control("Label1", Kind::Label, "Input value here:", 240, 960, 1575, 255).buddy("prefintxt"),
     };
     static const Form f{
         .name = "Prefix",

@@ -25,7 +25,7 @@ const Form &selectionForm()
             .transparent()
             .wrap(),
         control("Command6", Kind::Button, "Speed", 2640, 2640, 1455, 375, 7).opens("Speed"),
-        control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1335, 8).picture(":/selection.png"),
+        control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1335, 8).picture(":/selection.png").describe("A thermometer, a clock, a balance scale and a ruler"),
     };
     static const Form f{
         .name = "Selection",

@@ -12,7 +12,7 @@ const Form &speedForm()
 {
     const auto units = category(CategoryId::Speed).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 1920, 120, 2535, 1095, 15).picture(":/speed.png"),
+        control("Picture1", Kind::PictureBox, "", 1920, 120, 2535, 1095, 15).picture(":/speed.png").describe("A speedometer"),
         control("Frame1", Kind::Frame, "Measurement Type", 120, 2880, 4455, 735, 9).back(rgb(192, 192, 255)),
         control("Command7", Kind::Button, "Time", 3600, 360, 735, 255, 14).in("Frame1").opens("Time"),
         control("Command6", Kind::Button, "Vol", 2760, 360, 735, 255, 13).in("Frame1").opens("Volume"),
@@ -25,9 +25,9 @@ const Form &speedForm()
         control("spdouttxt", Kind::TextBox, "Answer displayed here", 2640, 2040, 1695, 285, 2).back(rgb(255, 224, 192)),
         control("Spdc1", Kind::ComboBox, "This unit...", 2040, 1440, 1575, 315, 1).items(units),
         control("spdintxt", Kind::TextBox, "", 240, 1440, 1575, 285, 0),
-        control("Label3", Kind::Label, "Input value here", 240, 1200, 1335, 255),
+        control("Label3", Kind::Label, "Input value here", 240, 1200, 1335, 255).buddy("spdintxt"),
         // Two lines high: "to" goes on the second line.
-        control("Label2", Kind::Label, "is equal       to", 1920, 1920, 615, 495).wrap(),
+        control("Label2", Kind::Label, "is equal       to", 1920, 1920, 615, 495).buddy("spdouttxt").wrap(),
         control("Label1", Kind::Label, "  Speed", -120, 120, 4815, 615)
             .font("Times New Roman", 26.25, false, true)
             .fore(rgb(0, 0, 255))

@@ -12,7 +12,7 @@ const Form &tempForm()
 {
     const auto units = category(CategoryId::Temperature).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 2760, 0, 1815, 1335, 15).picture(":/temp.png"),
+        control("Picture1", Kind::PictureBox, "", 2760, 0, 1815, 1335, 15).picture(":/temp.png").describe("A thermometer"),
         control("Frame1", Kind::Frame, "Measurment type", 2520, 2160, 1935, 1335, 9)
             .back(rgb(128, 128, 0))
             .fore(rgb(192, 192, 255)),
@@ -31,8 +31,8 @@ const Form &tempForm()
             .back(rgb(192, 192, 0))
             .fore(rgb(0, 0, 0))
             .font("Arial Black", 18),
-        control("Label2", Kind::Label, "Input value here", 240, 840, 1575, 255, 5).fore(rgb(128, 255, 128)),
-        control("Label1", Kind::Label, "is equal to", 720, 1920, 1215, 255, 4).fore(rgb(0, 255, 0)),
+        control("Label2", Kind::Label, "Input value here", 240, 840, 1575, 255, 5).buddy("tempintxt").fore(rgb(128, 255, 128)),
+        control("Label1", Kind::Label, "is equal to", 720, 1920, 1215, 255, 4).buddy("tempouttxt").fore(rgb(0, 255, 0)),
     };
     static const Form f{
         .name = "Temp",

@@ -12,7 +12,7 @@ const Form &timeForm()
 {
     const auto units = category(CategoryId::Time).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 2400, 600, 2175, 1455, 15).picture(":/time.png"),
+        control("Picture1", Kind::PictureBox, "", 2400, 600, 2175, 1455, 15).picture(":/time.png").describe("A clock and an hourglass"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2880, 4455, 615, 9)
             .back(rgb(0, 128, 128))
             .fore(rgb(255, 192, 255)),
@@ -31,8 +31,8 @@ const Form &timeForm()
             .font("Rockwell", 27.75)
             .fore(rgb(192, 255, 192))
             .back(rgb(0, 128, 0)),
-        control("Label2", Kind::Label, "Input value here", 240, 480, 1455, 255).fore(rgb(192, 255, 255)),
-        control("Label1", Kind::Label, "is equal to", 720, 1560, 855, 255).fore(rgb(192, 255, 255)),
+        control("Label2", Kind::Label, "Input value here", 240, 480, 1455, 255).buddy("timeintxt").fore(rgb(192, 255, 255)),
+        control("Label1", Kind::Label, "is equal to", 720, 1560, 855, 255).buddy("timeouttxt").fore(rgb(192, 255, 255)),
     };
     // No client size was drawn for this form; it takes the distance form's.
     static const Form f{

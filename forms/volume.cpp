@@ -12,7 +12,7 @@ const Form &volumeForm()
 {
     const auto units = category(CategoryId::Volume).units;
     static const std::array<Control, 16> controls{
-        control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1215, 15).picture(":/volume.png"),
+        control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1215, 15).picture(":/volume.png").describe("A measuring jug and a measuring cylinder"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2280, 2055, 1335, 9)
             .back(rgb(192, 192, 255))
             .fore(rgb(128, 0, 0)),
@@ -31,8 +31,8 @@ const Form &volumeForm()
             .back(rgb(0, 0, 192))
             .fore(rgb(192, 192, 255))
             .font("OCR A Extended", 27.75),
-        control("Label2", Kind::Label, "is equal to", 2400, 2280, 975, 255, 5),
-        control("Label1", Kind::Label, "Input value here", 240, 1080, 1815, 255, 4),
+        control("Label2", Kind::Label, "is equal to", 2400, 2280, 975, 255, 5).buddy("volouttxt"),
+        control("Label1", Kind::Label, "Input value here", 240, 1080, 1815, 255, 4).buddy("volintxt"),
     };
     static const Form f{
         .name = "Volume",

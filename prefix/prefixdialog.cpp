@@ -19,10 +19,22 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
     m_caption = m_built.as<QLabel>(QStringLiteral("prefpreflbl"));
     Q_ASSERT(m_list && m_input && m_output && m_caption);
     m_output->setReadOnly(true);
-    if (auto *goButton = m_built.as<QPushButton>(QStringLiteral("Command1")))
+    m_list->setAccessibleName(QStringLiteral("Prefix"));
+    m_list->setAccessibleDescription(QStringLiteral("The metric prefix to scale the input value by"));
+    m_input->setAccessibleName(QStringLiteral("Input value"));
+    m_input->setAccessibleDescription(QStringLiteral("The number to scale"));
+    m_output->setAccessibleName(QStringLiteral("Result"));
+    m_output->setAccessibleDescription(QStringLiteral("The scaled value"));
+    m_caption->setAccessibleName(QStringLiteral("Applied prefix"));
+    m_caption->setAccessibleDescription(QStringLiteral("The power of ten the last Go applied"));
+    if (auto *goButton = m_built.as<QPushButton>(QStringLiteral("Command1"))) {
+        goButton->setAccessibleDescription(QStringLiteral("Scale the input value by the selected prefix"));
         connect(goButton, &QPushButton::clicked, this, &PrefixDialog::Command1_Click);
-    if (auto *closeButton = m_built.as<QPushButton>(QStringLiteral("Command2")))
+    }
+    if (auto *closeButton = m_built.as<QPushButton>(QStringLiteral("Command2"))) {
+        closeButton->setAccessibleDescription(QStringLiteral("Close the prefix converter"));
         connect(closeButton, &QPushButton::clicked, this, &PrefixDialog::Command2_Click);
+    }
 }
 
 void PrefixDialog::Command1_Click()

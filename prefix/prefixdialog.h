@@ -12,13 +12,13 @@ namespace tolvaren {
 // It keeps nothing between openings and never touches the conversion memory.
 class PrefixDialog : public DialogForm {
     Q_OBJECT
-public:
+  public:
     explicit PrefixDialog(QWidget *parent = nullptr);
 
-    void Command1_Click();  // Go
-    void Command2_Click();  // Close
+    void Command1_Click(); // Go
+    void Command2_Click(); // Close
 
-private:
+  private:
     QListWidget *m_list = nullptr;
     QLineEdit *m_input = nullptr;
     QLineEdit *m_output = nullptr;

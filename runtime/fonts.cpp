@@ -12,9 +12,8 @@ void installFontSubstitutes()
         const char *standIn;
     };
     static constexpr Substitute substitutes[] = {
-        {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"},
-        {"NewZurica", "Liberation Sans"},     {"Arial Black", "DejaVu Sans"},
-        {"Moderne", "DejaVu Serif"},          {"Times New Roman", "Liberation Serif"},
+        {"MS Sans Serif", "Liberation Sans"}, {"Arial", "Liberation Sans"}, {"NewZurica", "Liberation Sans"},
+        {"Arial Black", "DejaVu Sans"},       {"Moderne", "DejaVu Serif"},  {"Times New Roman", "Liberation Serif"},
         {"OCR A Extended", "OCRA"},           {"Rockwell", "Roboto Slab"},
     };
     for (const Substitute &s : substitutes)

@@ -14,7 +14,7 @@ namespace tolvaren {
 
 // A form with a load handler: run once, when the form is created.
 class Loadable {
-public:
+  public:
     virtual ~Loadable() = default;
     virtual void Form_Load() {}
 };
@@ -23,7 +23,7 @@ public:
 // not loaded creates it from its design and runs its load handler; unloading
 // closes its window and discards it, so the next use starts afresh.
 class Forms {
-public:
+  public:
     using Factory = std::function<QWidget *()>;
 
     static Forms &instance();
@@ -54,7 +54,7 @@ public:
     // The MDI frame around a child form, if it is shown as one.
     QMdiSubWindow *subWindow(const QString &name) const;
 
-private:
+  private:
     struct Entry {
         Factory factory;
         bool mdiChild = false;

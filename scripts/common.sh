@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: install what is missing, build.
+# Shared by the scripts in this folder: install what is missing, build.
 # Sourced, not run.
 set -euo pipefail
 
@@ -8,6 +8,10 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
+# A real X display, the desktop accessibility bus and the packaging checks.
+E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi appstream desktop-file-utils dpkg-dev file)
+# clang's fuzzer and sanitizer runtimes.
+HARDENING_PACKAGES=(clang libclang-rt-14-dev llvm)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -8,8 +8,10 @@ namespace tolvaren {
 
 AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
 {
-    if (auto *ok = m_built.as<QPushButton>(QStringLiteral("cmdOK")))
+    if (auto *ok = m_built.as<QPushButton>(QStringLiteral("cmdOK"))) {
+        ok->setAccessibleDescription(QStringLiteral("Close this box"));
         connect(ok, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
+    }
 }
 
 // OK is also the cancel button: QDialog sends Escape to reject(), which

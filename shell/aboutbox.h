@@ -8,7 +8,7 @@ namespace tolvaren {
 // the close box all close it.
 class AboutBox : public DialogForm {
     Q_OBJECT
-public:
+  public:
     explicit AboutBox(QWidget *parent = nullptr);
 
     void cmdOK_Click();

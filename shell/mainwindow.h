@@ -12,7 +12,7 @@ namespace tolvaren {
 // holds one child form at a time.
 class MainWindow : public QMainWindow, public Loadable {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget *parent = nullptr);
 
     QMdiArea *mdiArea() const { return m_mdi; }
@@ -30,10 +30,10 @@ public:
     // Outer size in twips: border, title bar and menu bar included.
     void setOuterSize(int widthTwips, int heightTwips);
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
 
-private:
+  private:
     void buildMenus();
 
     QMdiArea *m_mdi = nullptr;

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "runtime/msgbox.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace tolvaren {
+class ConverterForm;
+class MainWindow;
+} // namespace tolvaren
+
+namespace tolvaren::testing {
+
+// A freshly started program for every test: the main window loaded and on
+// screen with the welcome form inside, and message boxes recorded instead of
+// shown.
+class Program {
+public:
+    void start();
+    void stop();
+
+    MainWindow *main = nullptr;
+    QList<MsgBoxCall> boxes;
+};
+
+QAction *menuAction(MainWindow *main, const char *name);
+
+// Opens a converter form from the welcome form, the way the user does.
+ConverterForm *openConverter(const QString &form);
+
+// A control of a loaded form by its design name, or nullptr.
+template <typename T> T *control(const QString &form, const QString &name);
+
+void click(QWidget *button);
+void type(QLineEdit *edit, const QString &text);
+// Picks the list item with exactly this text, or types the text key by key
+// when the list holds no such item.
+void chooseUnit(QComboBox *list, const QString &text);
+// Enters the three texts of a conversion and presses Convert.
+void convertOn(ConverterForm *form, const QString &input, const QString &from, const QString &to);
+
+// Input, from, to and output texts of a converter form.
+QStringList fourTexts(const ConverterForm *form);
+// Every text a form shows: edits, lists and labels, in child order.
+QStringList allTexts(const QWidget *form);
+// The design name of the control holding the keyboard focus.
+QString focusName();
+
+// Runs `open`, which blocks in a modal event loop, and hands the modal
+// window to `drive` from inside that loop; `drive` must close it. A watchdog
+// closes every modal window after `timeoutMs`. True when the modal window
+// appeared, was driven and closed without the watchdog.
+bool driveModal(const std::function<void()> &open, const std::function<void(QWidget *)> &drive,
+                int timeoutMs = 10000);
+
+} // namespace tolvaren::testing
+
+#include "runtime/forms.h"
+
+template <typename T> T *tolvaren::testing::control(const QString &form, const QString &name)
+{
+    QWidget *f = Forms::instance().loadedForm(form);
+    return f ? f->findChild<T *>(name) : nullptr;
+}
