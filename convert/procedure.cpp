@@ -19,6 +19,13 @@ double apply(Step step, double value)
     return value;
 }
 
+// Exact text equality, the length and first character tried before the
+// whole text: most rules of a table fail on those.
+bool same(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
+}
+
 bool incomplete(std::string_view input, std::string_view from, std::string_view to)
 {
     return input.empty() || to.empty() || from == kFromPlaceholder || from.empty() || to == kToPlaceholder;
@@ -26,8 +33,8 @@ bool incomplete(std::string_view input, std::string_view from, std::string_view 
 
 } // namespace
 
-ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to,
-                       const Category &category, ConversionMemory &memory)
+ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to, const Category &category,
+                       ConversionMemory &memory)
 {
     using Kind = ConvertOutcome::Kind;
     if (incomplete(input, from, to))
@@ -42,7 +49,7 @@ ConvertOutcome convert(std::string_view input, std::string_view from, std::strin
     memory.InputValue = parsed.value;
 
     for (const PairRule &rule : category.rules) {
-        if (rule.to != to || rule.from != from)
+        if (!same(rule.to, to) || !same(rule.from, from))
             continue;
         // Intermediate results live in a local; only the last step of a
         // formula is stored in the memory. The operands are always finite,

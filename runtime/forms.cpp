@@ -65,6 +65,9 @@ void Forms::show(const QString &name)
         // only child would leave no way back to any converter.
         auto *frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         frame->setWidget(w);
+        // The frame keeps no title of its own, so a maximised child does not
+        // rewrite the main window's caption to "... - [child]".
+        frame->setWindowTitle(QString());
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->setSystemMenu(nullptr);
         frame->setOption(QMdiSubWindow::RubberBandResize);

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <system_error>
 
 namespace tolvaren {
@@ -18,7 +17,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Walks a text while skipping blanks, so that every reader below sees the
 // characters that count and nothing else.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : m_text(text) { skip(); }
 
     bool atEnd() const { return m_pos >= m_text.size(); }
@@ -29,7 +28,7 @@ public:
         skip();
     }
 
-private:
+  private:
     void skip()
     {
         while (m_pos < m_text.size() && isSkipped(m_text[m_pos]))
@@ -53,15 +52,27 @@ int hexDigit(char c)
 
 int octDigit(char c) { return (c >= '0' && c <= '7') ? c - '0' : -1; }
 
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The integer a text of at most 19 decimal digits stands for.
+std::uint64_t digitValue(std::string_view digits)
+{
+    std::uint64_t v = 0;
+    for (char c : digits)
+        v = v * 10 + static_cast<std::uint64_t>(c - '0');
+    return v;
+}
+
 // "&H..." and "&O...": integer literals typed by their size. Short forms are
 // 16-bit, longer ones 32-bit; anything longer keeps its low 32 bits. The
 // result is read as signed, so "&HFFFF" is -1 and "&H10000" is 65536.
 double readRadix(Cursor &cur, bool hex)
 {
     const unsigned shift = hex ? 4 : 3;
-    std::uint32_t low = 0;   // the low 32 bits of the value
-    bool beyond32 = false;   // some bit above the low 32 was set
-    std::size_t digits = 0;  // significant digits (leading zeros do not count)
+    std::uint32_t low = 0;  // the low 32 bits of the value
+    bool beyond32 = false;  // some bit above the low 32 was set
+    std::size_t digits = 0; // significant digits (leading zeros do not count)
     for (; !cur.atEnd(); cur.next()) {
         const int d = hex ? hexDigit(cur.peek()) : octDigit(cur.peek());
         if (d < 0)
@@ -151,11 +162,18 @@ ValResult Val(std::string_view text)
     if (magnitude < -400)
         return {negative ? -0.0 : 0.0, false};
 
-    digits.push_back('e');
-    digits += std::to_string(scale);
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    (void)ptr;
+    std::errc ec{};
+    if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+        // Both operands are exact doubles (below 2^53 and at most 10^22), so
+        // the one operation rounds correctly, as from_chars would.
+        const auto mantissa = static_cast<double>(digitValue(digits));
+        value = scale < 0 ? mantissa / kPowersOfTen[-scale] : mantissa * kPowersOfTen[scale];
+    } else {
+        char exp[24] = {'e'};
+        digits.append(exp, static_cast<std::size_t>(std::to_chars(exp + 1, exp + sizeof exp, scale).ptr - exp));
+        ec = std::from_chars(digits.data(), digits.data() + digits.size(), value).ec;
+    }
     if (ec == std::errc::result_out_of_range) {
         if (magnitude > 0)
             return {0.0, true};
@@ -175,56 +193,59 @@ std::string Str(double value)
     if (value == 0.0)
         return " 0";
 
-    // 15 significant digits, correctly rounded, as "d.dddddddddddddde+XX".
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+    // 15 significant digits, correctly rounded, as "[-]d.dddddddddddddde+XX".
+    char sci[64];
+    const char *sciEnd = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 14).ptr;
+    const bool negative = sci[0] == '-';
+    const char *p = sci + (negative ? 1 : 0);
 
-    const bool negative = sci.front() == '-';
-    if (negative)
-        sci.remove_prefix(1);
-    const std::size_t ePos = sci.find('e');
-    std::string mantissa;
-    for (char c : sci.substr(0, ePos))
-        if (c != '.')
-            mantissa.push_back(c);
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
-    const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
-    const int decimals = static_cast<int>(mantissa.size()) - 1;
+    // The mantissa's digits without the point and without trailing zeros.
+    char mantissa[16];
+    std::size_t digits = 0;
+    mantissa[digits++] = p[0];
+    for (p += 2; *p != 'e'; ++p)
+        mantissa[digits++] = *p;
+    while (digits > 1 && mantissa[digits - 1] == '0')
+        --digits;
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), sciEnd, exponent);
+    const int decimals = static_cast<int>(digits) - 1;
 
-    // Fixed notation from 1E-14 up to 15 integer digits, as long as 15
-    // decimals still hold every digit of a small number.
-    const bool fixed = exponent >= 0 ? exponent < 15 : (-exponent < 15 && -exponent + decimals <= 15);
+    // Fixed notation for exponents from -4 to 14, as "%.15G" writes them;
+    // below that, fixed as long as 15 decimals still hold every digit.
+    const bool fixed = exponent >= -4 ? exponent < 15 : (-exponent < 15 && -exponent + decimals <= 15);
 
-    std::string out(1, negative ? '-' : ' ');
+    char out[40];
+    char *o = out;
+    *o++ = negative ? '-' : ' ';
     if (fixed && exponent >= 0) {
         const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-        if (mantissa.size() <= intDigits) {
-            out += mantissa;
-            out.append(intDigits - mantissa.size(), '0');
+        if (digits <= intDigits) {
+            o = std::copy(mantissa, mantissa + digits, o);
+            o = std::fill_n(o, intDigits - digits, '0');
         } else {
-            out += mantissa.substr(0, intDigits);
-            out += '.';
-            out += mantissa.substr(intDigits);
+            o = std::copy(mantissa, mantissa + intDigits, o);
+            *o++ = '.';
+            o = std::copy(mantissa + intDigits, mantissa + digits, o);
         }
     } else if (fixed) {
-        out += '.';
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += mantissa;
+        *o++ = '.';
+        o = std::fill_n(o, -exponent - 1, '0');
+        o = std::copy(mantissa, mantissa + digits, o);
     } else {
-        out += mantissa[0];
-        if (mantissa.size() > 1) {
-            out += '.';
-            out += mantissa.substr(1);
+        *o++ = mantissa[0];
+        if (digits > 1) {
+            *o++ = '.';
+            o = std::copy(mantissa + 1, mantissa + digits, o);
         }
-        out += exponent < 0 ? "E-" : "E+";
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
         const int absExp = exponent < 0 ? -exponent : exponent;
         if (absExp < 10)
-            out += '0';
-        out += std::to_string(absExp);
+            *o++ = '0';
+        o = std::to_chars(o, out + sizeof out, absExp).ptr;
     }
-    return out;
+    return std::string(out, o);
 }
 
 } // namespace tolvaren

@@ -31,10 +31,25 @@ ensure_packages() {
     fi
 }
 
-# build DIR [cmake options...]
-build() {
+# configure DIR [cmake options...]
+configure() {
     local dir=$1
     shift
     cmake -S "$TOP" -B "$dir" -G Ninja "$@"
-    cmake --build "$dir"
+}
+
+# A locale whose decimal mark is a comma: the number text must not notice it.
+ensure_comma_locale() {
+    ensure_packages locales
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen
+    fi
+}
+
+# build DIR [cmake options...]
+build() {
+    configure "$@"
+    cmake --build "$1"
 }
