@@ -7,16 +7,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 namespace tolvaren::testing {
 
-void Program::start()
+bool Program::start()
 {
     static const bool fonts = (installFontSubstitutes(), true);
     Q_UNUSED(fonts);
@@ -27,7 +29,7 @@ void Program::start()
     main->MDIForm_Load();
     main->show();
     QApplication::setActiveWindow(main);
-    QTest::qWaitForWindowExposed(main);
+    return QTest::qWaitForWindowExposed(main);
 }
 
 void Program::stop()
@@ -125,7 +127,14 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
             return;
         driven = true;
         poll.stop();
+        QPointer<QWidget> guard(modal);
         drive(modal);
+        // A drive that stopped early (a failed check) must not leave the
+        // window open.
+        if (guard && guard->isVisible()) {
+            rescued = true;
+            guard->close();
+        }
     });
     QTimer watchdog;
     watchdog.setSingleShot(true);
@@ -137,6 +146,10 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
                 break;
             modal->close();
         }
+        // A dialog running its own loop without being modal.
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible())
+                dialog->reject();
     });
     poll.start();
     watchdog.start(timeoutMs);

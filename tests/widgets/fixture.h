@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/forms.h"
 #include "runtime/msgbox.h"
 
 #include <QList>
@@ -24,8 +25,9 @@ namespace tolvaren::testing {
 // screen with the welcome form inside, and message boxes recorded instead of
 // shown.
 class Program {
-public:
-    void start();
+  public:
+    // False when the main window never came on screen.
+    bool start();
     void stop();
 
     MainWindow *main = nullptr;
@@ -59,12 +61,9 @@ QString focusName();
 // window to `drive` from inside that loop; `drive` must close it. A watchdog
 // closes every modal window after `timeoutMs`. True when the modal window
 // appeared, was driven and closed without the watchdog.
-bool driveModal(const std::function<void()> &open, const std::function<void(QWidget *)> &drive,
-                int timeoutMs = 10000);
+bool driveModal(const std::function<void()> &open, const std::function<void(QWidget *)> &drive, int timeoutMs = 10000);
 
 } // namespace tolvaren::testing
-
-#include "runtime/forms.h"
 
 template <typename T> T *tolvaren::testing::control(const QString &form, const QString &name)
 {

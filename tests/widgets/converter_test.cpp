@@ -1,0 +1,271 @@
+// The six converter forms driven through their controls: conversions, the
+// refusals and the overflow box, New, typed units and the keyboard order.
+#include "fixture.h"
+
+#include "convert/converterform.h"
+#include "convert/memory.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+using namespace tolvaren;
+using namespace tolvaren::testing;
+
+namespace {
+const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
+
+// One Convert: the three texts entered and what the output box shows.
+struct Conversion {
+    QString form, input, from, to, output;
+    double inputValue = 0;
+};
+// One Convert that a message box refuses, leaving everything as it was.
+struct Refusal {
+    QString form, input, from, to, prompt;
+    int flags = 0;
+    QString title;
+};
+// One Convert that overflows; `result` is what the memory holds afterwards
+// (NaN: not looked at) and `next` the output of converting 1 right after.
+struct Overflow {
+    QString form, input, from, to;
+    double result = 0;
+    QString next;
+};
+} // namespace
+Q_DECLARE_METATYPE(Conversion)
+Q_DECLARE_METATYPE(Refusal)
+Q_DECLARE_METATYPE(Overflow)
+
+class ConverterTest : public QObject {
+    Q_OBJECT
+    Program p;
+
+    // Opens `form` and converts 2 from its first unit to its second, so that
+    // the output and the memory hold something to keep.
+    ConverterForm *openWithResult(const QString &form)
+    {
+        ConverterForm *f = openConverter(form);
+        if (f)
+            convertOn(f, "2", f->fromList()->itemText(0), f->toList()->itemText(1));
+        return f;
+    }
+
+  private slots:
+    void init() { QVERIFY(p.start()); }
+    void cleanup() { p.stop(); }
+
+    void converts_data()
+    {
+        QTest::addColumn<Conversion>("c");
+        QTest::newRow("distance") << Conversion{"Distance", "5", "Meter", "Feet", " 16.404", 5};
+        QTest::newRow("negative") << Conversion{"Distance", "-1", "Meter", "Centimeter", "-100", -1};
+        QTest::newRow("blanks") << Conversion{"Distance", "   ", "Meter", "Inch", " 0", 0};
+        QTest::newRow("placeholders swapped")
+            << Conversion{"Distance", "2", "...converted to", "This unit...", " 0", 2};
+        QTest::newRow("mass") << Conversion{"mass", "2", "Ton", "Gram", " 1997600", 2};
+        QTest::newRow("leading number") << Conversion{"mass", "12abc", "Pound", "Kilogram", " 5.4", 12};
+        QTest::newRow("temp") << Conversion{"Temp", "0", "K", "deg. F", "-459.4", 0};
+        QTest::newRow("volume") << Conversion{"Volume", "10", "Gallon", "Liter", " 37.85", 10};
+        QTest::newRow("speed") << Conversion{"Speed", "2", "Mach @ 20000ft", "Km/hour", " 2276", 2};
+        QTest::newRow("time") << Conversion{"Time", "90", "Minute", "Hour", " 1.53", 90};
+        QTest::newRow("year") << Conversion{"Time", "1", "Year", "Second", " 31557600", 1};
+    }
+    void converts()
+    {
+        QFETCH(Conversion, c);
+        ConverterForm *f = openConverter(c.form);
+        QVERIFY(f);
+        const int units = f->fromList()->count();
+        convertOn(f, c.input, c.from, c.to);
+        QVERIFY(p.boxes.isEmpty());
+        QCOMPARE(fourTexts(f), QStringList({c.input, c.from, c.to, c.output}));
+        QCOMPARE(conversionMemory().InputValue, c.inputValue);
+        QCOMPARE(f->fromList()->count(), units);
+        QCOMPARE(f->toList()->count(), units);
+    }
+
+    // Typed text is kept exactly: no completion from the list, nothing added
+    // to it, not on Return and not when the focus moves on. Only the exact
+    // item texts are units.
+    void typedUnits_data()
+    {
+        QTest::addColumn<Conversion>("c");
+        QTest::newRow("meter") << Conversion{"Distance", "2", "meter", "Inch", " 0", 2};
+        QTest::newRow("Meters") << Conversion{"Distance", "1", "Meters", "Inch", " 0", 1};
+        QTest::newRow("ft") << Conversion{"Distance", "1", "Meter", "ft", " 0", 1};
+        QTest::newRow("Feet") << Conversion{"Distance", "1", "Mile", "Feet", " 5282.14", 1};
+        QTest::newRow("pound") << Conversion{"mass", "1", "pound", "Gram", " 0", 1};
+        QTest::newRow("deg.C") << Conversion{"Temp", "10", "deg.C", "K", " 0", 10};
+        QTest::newRow("deg. C") << Conversion{"Temp", "100", "deg. C", "deg. F", " 212", 100};
+        QTest::newRow("Milliliter") << Conversion{"Volume", "3", "Milliliter", "Liter", " 0", 3};
+        QTest::newRow("Mach @ 20000 ft") << Conversion{"Speed", "1", "Mach @ 20000 ft", "Knot", " 0", 1};
+        QTest::newRow("Mile/hour") << Conversion{"Speed", "60", "Mile/hour", "Km/hour", " 96.6", 60};
+        QTest::newRow("hour") << Conversion{"Time", "5", "Day", "hour", " 0", 5};
+    }
+    void typedUnits()
+    {
+        QFETCH(Conversion, c);
+        ConverterForm *f = openConverter(c.form);
+        QVERIFY(f);
+        const int units = f->fromList()->count();
+        type(f->inputBox(), c.input);
+        for (const auto &[list, text] : {std::pair{f->fromList(), c.from}, std::pair{f->toList(), c.to}}) {
+            list->setFocus();
+            QTRY_VERIFY(list->hasFocus());
+            list->lineEdit()->clear();
+            QTest::keyClicks(list->lineEdit(), text);
+            QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(list->lineEdit(), Qt::Key_Tab);
+            QVERIFY(!list->hasFocus());
+            QCOMPARE(list->currentText(), text);
+            QCOMPARE(list->count(), units);
+        }
+        click(f->findChild<QPushButton *>("Command1"));
+        QVERIFY(p.boxes.isEmpty());
+        QCOMPARE(fourTexts(f), QStringList({c.input, c.from, c.to, c.output}));
+        QCOMPARE(conversionMemory().InputValue, c.inputValue);
+        if (c.output == " 0")
+            QCOMPARE(conversionMemory().ResultValue, 0.0);
+    }
+
+    void refusalChangesNothing_data()
+    {
+        QTest::addColumn<Refusal>("r");
+        const QList<std::array<QString, 4>> incomplete{
+            {"Distance", "Meter", "Inch", "Incomplete data"}, {"mass", "Pound", "Gram", "Incomplete Data"},
+            {"Temp", "K", "deg. C", "Incomplete Data"},       {"Volume", "Quart", "Liter", "Incomplete Data"},
+            {"Speed", "Knot", "Km/hour", "Incomplete data"},  {"Time", "Day", "Hour", "Incomplete Data"},
+        };
+        for (const auto &[form, from, to, message] : incomplete)
+            QTest::addRow("%s no input", qPrintable(form)) << Refusal{form, "", from, to, message, 16, "Error"};
+        QTest::newRow("from placeholder")
+            << Refusal{"Distance", "2", "This unit...", "Inch", "Incomplete data", 16, "Error"};
+        QTest::newRow("to placeholder") << Refusal{"Distance",        "2", "Meter", "...converted to",
+                                                   "Incomplete data", 16,  "Error"};
+        QTest::newRow("from empty") << Refusal{"Speed", "2", "", "Knot", "Incomplete data", 16, "Error"};
+        QTest::newRow("to empty") << Refusal{"Time", "2", "Day", "", "Incomplete Data", 16, "Error"};
+        const QString same = "Use your common sense!!! n*1 = n*1 ;where n = any digit";
+        const QString sameTitle = "Warning: Your Common Sense is not in use";
+        const QList<std::pair<QString, QString>> sameUnit{{"Distance", "Feet"}, {"mass", "Kilogram"}, {"Temp", "K"},
+                                                          {"Volume", "Liter"},  {"Speed", "Knot"},    {"Time", "Day"},
+                                                          {"Distance", "abc"}};
+        for (const auto &[form, unit] : sameUnit)
+            QTest::addRow("%s same %s", qPrintable(form), qPrintable(unit))
+                << Refusal{form, "2", unit, unit, same, 48, sameTitle};
+    }
+    void refusalChangesNothing()
+    {
+        QFETCH(Refusal, r);
+        ConverterForm *f = openWithResult(r.form);
+        QVERIFY(f);
+        const QString output = f->outputBox()->text();
+        QVERIFY(output != kDesignTexts[3]);
+        const ConversionMemory memory = conversionMemory();
+        QVERIFY(memory.InputValue != 0);
+
+        convertOn(f, r.input, r.from, r.to);
+        QCOMPARE(p.boxes.size(), 1);
+        QCOMPARE(p.boxes[0].prompt, r.prompt);
+        QCOMPARE(p.boxes[0].flags, r.flags);
+        QCOMPARE(p.boxes[0].title, r.title);
+        QCOMPARE(fourTexts(f), QStringList({r.input, r.from, r.to, output}));
+        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
+        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+    }
+
+    void overflowShowsBoxAndCarriesOn_data()
+    {
+        QTest::addColumn<Overflow>("o");
+        const double inf = std::numeric_limits<double>::infinity();
+        const double unchecked = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("1E308") << Overflow{"Distance", "1E308", "Meter", "Inch", inf, " 39.37"};
+        QTest::newRow("1E400") << Overflow{"Distance", "1E400", "Meter", "Inch", unchecked, " 39.37"};
+        // The first of two steps overflows: nothing reaches the memory.
+        QTest::newRow("temp") << Overflow{"Temp", "1E308", "deg. C", "deg. F", 0, " 33.8"};
+        QTest::newRow("time") << Overflow{"Time", "1E305", "Year", "Second", inf, " 31557600"};
+    }
+    void overflowShowsBoxAndCarriesOn()
+    {
+        QFETCH(Overflow, o);
+        ConverterForm *f = openWithResult(o.form);
+        QVERIFY(f);
+        const QString output = f->outputBox()->text();
+
+        convertOn(f, o.input, o.from, o.to);
+        QCOMPARE(p.boxes.size(), 1);
+        QCOMPARE(p.boxes[0].prompt, QStringLiteral("Overflow"));
+        QCOMPARE(p.boxes[0].flags, 16);
+        QCOMPARE(p.boxes[0].title, QStringLiteral("Tolvaren v1.10"));
+        QCOMPARE(f->outputBox()->text(), output);
+        if (!std::isnan(o.result))
+            QCOMPARE(conversionMemory().ResultValue, o.result);
+
+        convertOn(f, "1", o.from, o.to);
+        QCOMPARE(p.boxes.size(), 1);
+        QCOMPARE(f->outputBox()->text(), o.next);
+    }
+
+    void newRestoresDesignTexts_data()
+    {
+        QTest::addColumn<QString>("form");
+        for (const char *form : {"Distance", "mass", "Temp", "Volume", "Speed", "Time"})
+            QTest::newRow(form) << QString(form);
+    }
+    void newRestoresDesignTexts()
+    {
+        QFETCH(QString, form);
+        ConverterForm *f = openWithResult(form);
+        QVERIFY(f);
+        QVERIFY(conversionMemory().InputValue != 0);
+        click(f->findChild<QPushButton *>("Command2"));
+        QCOMPARE(fourTexts(f), kDesignTexts);
+        QCOMPARE(conversionMemory().InputValue, 0.0);
+        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        QVERIFY(p.boxes.isEmpty());
+        // The placeholders are texts again, not picked units: Convert now
+        // finds the data incomplete.
+        click(f->findChild<QPushButton *>("Command1"));
+        QCOMPARE(p.boxes.size(), 1);
+        QCOMPARE(p.boxes[0].title, QStringLiteral("Error"));
+    }
+
+    // The first control has the focus when a form opens, and Tab walks the
+    // designed order; the category buttons run forwards on some forms and
+    // backwards on others.
+    void focusAndTabOrder_data()
+    {
+        QTest::addColumn<QStringList>("order");
+        const QStringList fwd{"Command1", "Command2", "Command3", "Command4",
+                              "Command5", "Command6", "Command7", "Picture1"};
+        const QStringList back{"Command1", "Command2", "Command7", "Command6",
+                               "Command5", "Command4", "Command3", "Picture1"};
+        QTest::newRow("Distance") << QStringList{"distintxt", "Combo1", "Combo2", "distouttxt"} + fwd;
+        QTest::newRow("mass") << QStringList{"Massc1", "massintxt", "massouttxt", "Massc2"} + back;
+        QTest::newRow("Temp") << QStringList{"Tempc1", "tempintxt", "Tempc2", "tempouttxt"} + back;
+        QTest::newRow("Volume") << QStringList{"Volc1", "volintxt", "Volc2", "volouttxt"} + back;
+        QTest::newRow("Speed") << QStringList{"spdintxt", "Spdc1", "spdouttxt", "Spdc2"} + fwd;
+        QTest::newRow("Time") << QStringList{"timeintxt", "Timec1", "timeouttxt", "Timec2"} + back;
+    }
+    void focusAndTabOrder()
+    {
+        QFETCH(QStringList, order);
+        QVERIFY(openConverter(QTest::currentDataTag()));
+        QTRY_COMPARE(focusName(), order[0]);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focusName(), order[i]);
+        }
+    }
+};
+
+QTEST_MAIN(ConverterTest)
+#include "converter_test.moc"

@@ -1,0 +1,227 @@
+// The two modal windows of the menus, the prefix converter and the About
+// box, and the message box itself.
+#include "fixture.h"
+
+#include "convert/converterform.h"
+#include "convert/memory.h"
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tolvaren;
+using namespace tolvaren::testing;
+
+namespace {
+template <typename T> T *in(QWidget *window, const char *name) { return window->findChild<T *>(QLatin1String(name)); }
+
+void pickPrefix(QListWidget *list, const QString &name)
+{
+    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found.isEmpty())
+        return;
+    list->scrollToItem(found[0]);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+}
+
+// Output box and caption of the prefix converter.
+QStringList answer(QWidget *prefix)
+{
+    return {in<QLineEdit>(prefix, "prefouttxt")->text(), in<QLabel>(prefix, "prefpreflbl")->text()};
+}
+
+void verifyFreshPrefix(QWidget *prefix)
+{
+    QCOMPARE(prefix->objectName(), QStringLiteral("Prefix"));
+    QCOMPARE(prefix->windowTitle(), QStringLiteral("Measurment Prefix"));
+    QCOMPARE(in<QLineEdit>(prefix, "prefintxt")->text(), QStringLiteral("1"));
+    QCOMPARE(answer(prefix), QStringList({"Answer displayed here", ""}));
+    auto *list = in<QListWidget>(prefix, "Prefixlst");
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    QCOMPARE(items, QStringList({"Tetra", "Giga", "Mega", "Kilo", "Hecto", "Deka", "Deci", "Centi", "Milli", "Micro",
+                                 "Nano", "Pico"}));
+    QVERIFY(list->selectedItems().isEmpty());
+    QTRY_COMPARE(focusName(), QStringLiteral("Prefixlst"));
+}
+
+// One Go: prefix picked (empty: none), input typed (null: the design's "1"),
+// then either output and caption, or a refusing box that leaves them.
+struct Go {
+    QString prefix, input, output, caption, prompt, title;
+};
+} // namespace
+Q_DECLARE_METATYPE(Go)
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+    Program p;
+
+  private slots:
+    void init() { QVERIFY(p.start()); }
+    void cleanup() { p.stop(); }
+
+    void prefixFromMenuIsModalAndStartsAfresh()
+    {
+        ConverterForm *distance = openConverter("Distance");
+        QVERIFY(distance);
+        convertOn(distance, "1", "Meter", "Inch");
+        const QStringList texts = allTexts(distance);
+        const ConversionMemory memory = conversionMemory();
+
+        for (int opening = 1; opening <= 2; ++opening) {
+            const bool ok =
+                driveModal([this] { menuAction(p.main, "prefconv")->trigger(); },
+                           [](QWidget *prefix) {
+                               QCOMPARE(prefix->windowModality(), Qt::ApplicationModal);
+                               verifyFreshPrefix(prefix);
+                               pickPrefix(in<QListWidget>(prefix, "Prefixlst"), "Kilo");
+                               click(in<QPushButton>(prefix, "Command1"));
+                               QCOMPARE(answer(prefix), QStringList({" 1000", "Kilo = 1.00 x 10 raced to 3"}));
+                               click(in<QPushButton>(prefix, "Command2"));
+                           });
+            QVERIFY(ok);
+            QVERIFY(!Forms::instance().isLoaded("Prefix"));
+        }
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+        QCOMPARE(allTexts(distance), texts);
+        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
+        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+        QVERIFY(p.boxes.isEmpty());
+    }
+
+    void go_data()
+    {
+        QTest::addColumn<Go>("g");
+        QTest::newRow("Kilo 1") << Go{"Kilo", QString(), " 1000", "Kilo = 1.00 x 10 raced to 3"};
+        QTest::newRow("Tetra 2") << Go{"Tetra", "2", " 2000000000000", "Tetra = 1.00 x 10 raced to 12"};
+        QTest::newRow("Centi 250") << Go{"Centi", "250", " 2.5", "Centi = 1.00 x 10 raced to -2"};
+        QTest::newRow("Milli -4") << Go{"Milli", "-4", "-.004", "Milli = 1.00 x 10 raced to -3"};
+        QTest::newRow("letters") << Go{"Deka", "abc", " 0", "Deka = 1.00 x 10 raced to 1"};
+        QTest::newRow("no input") << Go{"Kilo", "", {}, {}, "Input value and/or prefix", "Value missing"};
+        QTest::newRow("no prefix") << Go{"", "5", {}, {}, "Input value and/or prefix", "Value missing"};
+        QTest::newRow("overflow") << Go{"Tetra", "1E300", {}, {}, "Overflow", "Tolvaren v1.10"};
+    }
+    void go()
+    {
+        QFETCH(Go, g);
+        Forms::instance().show("Prefix");
+        QWidget *dialog = Forms::instance().loadedForm("Prefix");
+        QVERIFY(dialog);
+        auto *list = in<QListWidget>(dialog, "Prefixlst");
+        auto *goButton = in<QPushButton>(dialog, "Command1");
+        if (!g.prompt.isEmpty() && !g.prefix.isEmpty()) {
+            // Something on screen for a refusal to leave alone.
+            pickPrefix(list, "Hecto");
+            type(in<QLineEdit>(dialog, "prefintxt"), "3");
+            click(goButton);
+            QCOMPARE(answer(dialog), QStringList({" 300", "Hecto = 1.00 x 10 raced to 2"}));
+        }
+        const QStringList before = answer(dialog);
+        conversionMemory().InputValue = 4;
+        conversionMemory().ResultValue = 5;
+
+        if (!g.prefix.isEmpty()) {
+            pickPrefix(list, g.prefix);
+            QCOMPARE(list->selectedItems().value(0)->text(), g.prefix);
+        }
+        if (!g.input.isNull())
+            type(in<QLineEdit>(dialog, "prefintxt"), g.input);
+        click(goButton);
+
+        if (g.prompt.isEmpty()) {
+            QVERIFY(p.boxes.isEmpty());
+            QCOMPARE(answer(dialog), QStringList({g.output, g.caption}));
+        } else {
+            QCOMPARE(p.boxes.size(), 1);
+            QCOMPARE(p.boxes[0].prompt, g.prompt);
+            QCOMPARE(p.boxes[0].flags, 16);
+            QCOMPARE(p.boxes[0].title, g.title);
+            QCOMPARE(answer(dialog), before);
+        }
+        // The prefix converter keeps clear of the conversion memory.
+        QCOMPARE(conversionMemory().InputValue, 4.0);
+        QCOMPARE(conversionMemory().ResultValue, 5.0);
+    }
+
+    void aboutCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"OK", "Enter", "keypad Enter", "Escape", "close box"})
+            QTest::newRow(how) << QString(how);
+    }
+    void aboutCloses()
+    {
+        QFETCH(QString, how);
+        ConverterForm *distance = openConverter("Distance");
+        QVERIFY(distance);
+        convertOn(distance, "2", "Feet", "Inch");
+        QCOMPARE(distance->outputBox()->text(), QStringLiteral(" 24"));
+        const QStringList texts = allTexts(distance);
+        const ConversionMemory memory = conversionMemory();
+
+        const bool ok =
+            driveModal([this] { menuAction(p.main, "about")->trigger(); },
+                       [&](QWidget *about) {
+                           QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
+                           QCOMPARE(about->windowTitle(), QStringLiteral("About MyApp"));
+                           QCOMPARE(in<QLabel>(about, "lblTitle")->text(), QStringLiteral("Tolvaren   v1.10"));
+                           QTRY_COMPARE(focusName(), QStringLiteral("cmdOK"));
+                           QWidget *focus = QApplication::focusWidget();
+                           if (how == "OK")
+                               click(in<QPushButton>(about, "cmdOK"));
+                           else if (how == "Enter")
+                               QTest::keyClick(focus, Qt::Key_Return);
+                           else if (how == "keypad Enter")
+                               QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+                           else if (how == "Escape")
+                               QTest::keyClick(focus, Qt::Key_Escape);
+                           else
+                               about->close();
+                       });
+        QVERIFY(ok);
+        QVERIFY(!Forms::instance().isLoaded("frmAbout"));
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+        QCOMPARE(allTexts(distance), texts);
+        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
+        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+    }
+
+    // The real box, not the recording hook: the flags choose the icon, and
+    // OK is its only button.
+    void messageBoxIcon_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("critical") << 16 << int(QMessageBox::Critical);
+        QTest::newRow("exclamation") << 48 << int(QMessageBox::Warning);
+        QTest::newRow("information") << 64 << int(QMessageBox::Information);
+    }
+    void messageBoxIcon()
+    {
+        QFETCH(int, flags);
+        QFETCH(int, icon);
+        setMsgBoxHook({});
+        const bool ok = driveModal([flags] { MsgBox("Incomplete Data", flags, "Error"); },
+                                   [icon](QWidget *w) {
+                                       auto *box = qobject_cast<QMessageBox *>(w);
+                                       QVERIFY(box);
+                                       QCOMPARE(int(box->icon()), icon);
+                                       QCOMPARE(box->text(), QStringLiteral("Incomplete Data"));
+                                       QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
+                                       QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                                       click(box->button(QMessageBox::Ok));
+                                   });
+        QVERIFY(ok);
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,156 @@
+// The main window: how it starts, its menus and the menu commands that need
+// no dialog of their own.
+#include "fixture.h"
+
+#include "convert/converterform.h"
+#include "convert/memory.h"
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace tolvaren;
+using namespace tolvaren::testing;
+
+namespace {
+// 4980 x 4500 twips, border, title bar and menu bar included.
+const QSize kOuterSize(332, 300);
+
+bool fillsMainWindow(MainWindow *main, const QString &form)
+{
+    QMdiSubWindow *frame = Forms::instance().subWindow(form);
+    return frame && frame->isMaximized() && frame->geometry() == main->mdiArea()->viewport()->rect();
+}
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    Program p;
+
+  private slots:
+    void init() { QVERIFY(p.start()); }
+    void cleanup() { p.stop(); }
+
+    void startsWithWelcomeFormMaximised()
+    {
+        QCOMPARE(p.main->windowTitle(), QStringLiteral("Tolvaren v1.10"));
+        QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+        QCOMPARE(p.main->mdiArea()->subWindowList().size(), 1);
+        QTRY_VERIFY(fillsMainWindow(p.main, "Selection"));
+        QCOMPARE(conversionMemory().InputValue, 0.0);
+        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        QTRY_COMPARE(focusName(), QStringLiteral("Command1"));
+        QVERIFY(p.boxes.isEmpty());
+    }
+
+    void menusInOrderWithoutAccessKeys()
+    {
+        QStringList seen;
+        for (QAction *top : p.main->menuBar()->actions()) {
+            QMenu *menu = top->menu();
+            QVERIFY(menu);
+            seen << menu->objectName() + ':' + menu->title();
+            for (QAction *item : menu->actions()) {
+                seen << item->objectName() + ':' + (item->isSeparator() ? QStringLiteral("-") : item->text());
+                QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->objectName()));
+            }
+        }
+        const QStringList expected{"file:File",
+                                   "prefconv:Prefix Converter",
+                                   "l111:-",
+                                   "refmem:Refresh Memory",
+                                   "origsize:View Original Size",
+                                   "l1:-",
+                                   "exx:Exit",
+                                   "helpp:Help",
+                                   "hlptop:Help Topics",
+                                   "about:About"};
+        QCOMPARE(seen, expected);
+    }
+
+    void refreshMemoryClearsOnlyTheMemory()
+    {
+        ConverterForm *form = openConverter("Distance");
+        QVERIFY(form);
+        convertOn(form, "1", "Meter", "Inch");
+        QCOMPARE(form->outputBox()->text(), QStringLiteral(" 39.37"));
+        QCOMPARE(conversionMemory().InputValue, 1.0);
+        const QStringList before = allTexts(form);
+        for (int time = 1; time <= 2; ++time) {
+            menuAction(p.main, "refmem")->trigger();
+            QCOMPARE(conversionMemory().InputValue, 0.0);
+            QCOMPARE(conversionMemory().ResultValue, 0.0);
+            QCOMPARE(allTexts(form), before);
+            QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+            QVERIFY(p.boxes.isEmpty());
+        }
+    }
+
+    void originalSizeAfterResize_data()
+    {
+        QTest::addColumn<QSize>("size"); // invalid: maximised
+        QTest::newRow("enlarged") << QSize(640, 480);
+        QTest::newRow("shrunk") << QSize(180, 140);
+        QTest::newRow("maximised") << QSize();
+    }
+    void originalSizeAfterResize()
+    {
+        QFETCH(QSize, size);
+        QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
+        if (size.isValid())
+            p.main->resize(size);
+        else
+            p.main->showMaximized();
+        QTRY_VERIFY(p.main->frameGeometry().size() != kOuterSize);
+        menuAction(p.main, "origsize")->trigger();
+        QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
+        QTRY_VERIFY(fillsMainWindow(p.main, "Selection"));
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+    }
+
+    void helpTopicsShowsWhereTheHelpIs()
+    {
+        menuAction(p.main, "hlptop")->trigger();
+        QCOMPARE(p.boxes.size(), 1);
+        QCOMPARE(p.boxes[0].prompt, QStringLiteral("Help Topics can be found in: tolvhelp.html in the same directory"));
+        QCOMPARE(p.boxes[0].flags, 64);
+        QCOMPARE(p.boxes[0].title, QStringLiteral("Help Topics"));
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+    }
+
+    // Last: it runs and ends the application's own event loop.
+    void exitEndsWithoutAsking()
+    {
+        ConverterForm *form = openConverter("Distance");
+        QVERIFY(form);
+        convertOn(form, "5", "Meter", "Feet");
+        QCOMPARE(form->outputBox()->text(), QStringLiteral(" 16.404"));
+
+        bool watchdogFired = false;
+        QTimer::singleShot(0, p.main, [this] { menuAction(p.main, "exx")->trigger(); });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [&] {
+            watchdogFired = true;
+            QCoreApplication::exit(1);
+        });
+        watchdog.start(10000);
+        const int rc = QApplication::exec();
+        watchdog.stop();
+        QVERIFY(!watchdogFired);
+        QCOMPARE(rc, 0);
+        QVERIFY(!p.main->isVisible());
+        QVERIFY(p.boxes.isEmpty());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

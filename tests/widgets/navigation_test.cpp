@@ -1,0 +1,117 @@
+// Moving between measurement types: the welcome form's six buttons and the
+// five category buttons of every converter form.
+#include "fixture.h"
+
+#include "convert/converterform.h"
+#include "convert/memory.h"
+#include "shell/mainwindow.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tolvaren;
+using namespace tolvaren::testing;
+
+namespace {
+// The form each button caption names.
+const QHash<QString, QString> kNamedForm{
+    {"Distance", "Distance"}, {"Mass", "mass"},     {"Temp", "Temp"}, {"Temperature", "Temp"},
+    {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
+};
+const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
+} // namespace
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+    Program p;
+
+    // Exactly `form` is loaded, alone inside the main window and maximised.
+    void verifyOnlyOpen(const QString &form)
+    {
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{form});
+        const QList<QMdiSubWindow *> frames = p.main->mdiArea()->subWindowList();
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames[0]->widget(), Forms::instance().loadedForm(form));
+        QVERIFY(frames[0]->isVisible());
+        QVERIFY(frames[0]->isMaximized());
+        QTRY_COMPARE(frames[0]->geometry(), p.main->mdiArea()->viewport()->rect());
+    }
+
+  private slots:
+    void init() { QVERIFY(p.start()); }
+    void cleanup() { p.stop(); }
+
+    void categoryButton_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("target");
+        const QList<std::pair<QString, QStringList>> table{
+            {"Selection", {"Distance", "mass", "Temp", "Volume", "Time", "Speed"}},
+            {"Distance", {"mass", "Temp", "Volume", "Time", "Speed"}},
+            {"mass", {"Distance", "Temp", "Volume", "Time", "Speed"}},
+            {"Temp", {"mass", "Distance", "Volume", "Time", "Speed"}},
+            {"Volume", {"mass", "Temp", "Distance", "Time", "Speed"}},
+            {"Time", {"mass", "Temp", "Volume", "Distance", "Speed"}},
+            {"Speed", {"Distance", "mass", "Temp", "Volume", "Time"}},
+        };
+        for (const auto &[source, targets] : table) {
+            const int first = source == "Selection" ? 1 : 3;
+            for (int i = 0; i < targets.size(); ++i) {
+                const QString button = QStringLiteral("Command%1").arg(first + i);
+                QTest::addRow("%s %s", qPrintable(source), qPrintable(button)) << source << button << targets[i];
+            }
+        }
+    }
+    void categoryButton()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, button);
+        QFETCH(QString, target);
+        if (source != "Selection") {
+            ConverterForm *form = openConverter(source);
+            QVERIFY(form);
+            convertOn(form, "3", form->fromList()->itemText(0), form->toList()->itemText(1));
+            QVERIFY(form->outputBox()->text() != kDesignTexts[3]);
+        }
+        conversionMemory().InputValue = 7;
+        conversionMemory().ResultValue = 9;
+
+        auto *pressed = control<QPushButton>(source, button);
+        QVERIFY(pressed);
+        QCOMPARE(kNamedForm.value(pressed->text()), target);
+        click(pressed);
+
+        verifyOnlyOpen(target);
+        QCOMPARE(conversionMemory().InputValue, 0.0);
+        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        auto *opened = qobject_cast<ConverterForm *>(Forms::instance().loadedForm(target));
+        QVERIFY(opened);
+        QCOMPARE(fourTexts(opened), kDesignTexts);
+        QVERIFY(p.boxes.isEmpty());
+    }
+
+    void reopenedFormStartsAfresh()
+    {
+        ConverterForm *distance = openConverter("Distance");
+        QVERIFY(distance);
+        convertOn(distance, "5", "Meter", "Feet");
+        QCOMPARE(distance->outputBox()->text(), QStringLiteral(" 16.404"));
+        click(control<QPushButton>("Distance", "Command3")); // Mass
+        QCOMPARE(Forms::instance().loadedNames(), QStringList{"mass"});
+        click(control<QPushButton>("mass", "Command3")); // Distance
+        verifyOnlyOpen("Distance");
+        distance = qobject_cast<ConverterForm *>(Forms::instance().loadedForm("Distance"));
+        QVERIFY(distance);
+        QCOMPARE(fourTexts(distance), kDesignTexts);
+        QCOMPARE(conversionMemory().InputValue, 0.0);
+        QCOMPARE(conversionMemory().ResultValue, 0.0);
+    }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "navigation_test.moc"
