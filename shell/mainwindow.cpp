@@ -36,6 +36,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     buildMenus();
+    m_frameTimer.setInterval(50);
+    connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::fitOuterSize);
     resize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
 }
 
@@ -80,19 +82,20 @@ void MainWindow::setOuterSize(int widthTwips, int heightTwips)
     if (isMaximized() || isMinimized() || isFullScreen())
         showNormal();
     m_outerPx = QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    resize(m_outerPx - decoration);
+    m_frameTicks = 0;
+    fitOuterSize();
+    // A window manager reports the frame's thickness some time after the
+    // window is mapped; fit again once it is known.
+    m_frameTimer.start();
 }
 
-void MainWindow::showEvent(QShowEvent *event)
+void MainWindow::fitOuterSize()
 {
-    QMainWindow::showEvent(event);
-    // The frame's thickness is known only once the window is on screen.
-    if (!m_frameChecked && m_outerPx.isValid()) {
-        m_frameChecked = true;
-        if (frameGeometry().size() != m_outerPx)
-            resize(m_outerPx - (frameGeometry().size() - geometry().size()));
-    }
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    if (size() != m_outerPx - decoration)
+        resize(m_outerPx - decoration);
+    if (decoration != QSize(0, 0) || ++m_frameTicks > 40)
+        m_frameTimer.stop();
 }
 
 void MainWindow::prefconv_Click() { Forms::instance().showModal(QStringLiteral("Prefix")); }

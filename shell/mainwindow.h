@@ -3,6 +3,7 @@
 #include "runtime/forms.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 class QMdiArea;
 
@@ -30,15 +31,14 @@ class MainWindow : public QMainWindow, public Loadable {
     // Outer size in twips: border, title bar and menu bar included.
     void setOuterSize(int widthTwips, int heightTwips);
 
-  protected:
-    void showEvent(QShowEvent *event) override;
-
-  private:
+    private:
     void buildMenus();
+    void fitOuterSize();
 
     QMdiArea *m_mdi = nullptr;
     QSize m_outerPx;
-    bool m_frameChecked = false;
+    QTimer m_frameTimer;
+    int m_frameTicks = 0;
 };
 
 // Registers every form of the program by name; `main` parents the modal ones.
