@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QPushButton>
 
 #include <algorithm>
@@ -238,18 +237,9 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     return built;
 }
 
-void paintFormBackground(const design::Form &form, QWidget *target)
+QPixmap backgroundPicture(const design::Form &form)
 {
-    if (form.backgroundPicture.empty())
-        return;
-    const QString key = qstr(form.backgroundPicture);
-    QPixmap picture;
-    if (!QPixmapCache::find(key, &picture)) {
-        picture = QPixmap(key);
-        QPixmapCache::insert(key, picture);
-    }
-    QPainter p(target);
-    p.drawPixmap(0, 0, picture);
+    return form.backgroundPicture.empty() ? QPixmap() : QPixmap(qstr(form.backgroundPicture));
 }
 
 } // namespace tolvaren

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -32,8 +33,8 @@ BuiltForm buildForm(const design::Form &form, QWidget *target);
 // A designed colour as a Qt colour.
 QColor toColour(design::Rgb c);
 
-// The form's background picture, drawn from its top-left corner; forms call
-// this from their paint event.
-void paintFormBackground(const design::Form &form, QWidget *target);
+// The form's background picture, drawn from its top-left corner; a null
+// pixmap when the form has none.
+QPixmap backgroundPicture(const design::Form &form);
 
 } // namespace tolvaren

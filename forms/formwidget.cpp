@@ -1,16 +1,21 @@
 #include "forms/formwidget.h"
 
+#include <QPainter>
+
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
-    : QWidget(parent), m_design(design), m_built(buildForm(design, this))
+    : QWidget(parent), m_design(design), m_built(buildForm(design, this)), m_background(backgroundPicture(design))
 {
 }
 
 void FormWidget::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    paintFormBackground(m_design, this);
+    if (!m_background.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_background);
+    }
 }
 
 void FormWidget::showEvent(QShowEvent *event)

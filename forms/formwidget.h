@@ -27,6 +27,7 @@ class FormWidget : public QWidget, public Loadable {
     BuiltForm m_built;
 
   private:
+    QPixmap m_background;
     bool m_focusGiven = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPixmapCache>
 
 namespace tolvaren {
 
@@ -26,6 +27,12 @@ constexpr int kOuterHeightTwips = 4500;
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
+    // Styles name every pixmap they cache after the palette of the control
+    // they drew, and Qt 6.4 keeps those names for good: with every converter
+    // form bringing new palettes, each category switch would leave kilobytes
+    // behind. Nothing here is drawn often enough to need the cache.
+    QPixmapCache::setCacheLimit(0);
+
     const design::Form &d = design::mainForm();
     setObjectName(qstr(d.name));
     setWindowTitle(qstr(d.caption));
