@@ -25,7 +25,8 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
     m_input->setAccessibleDescription(QStringLiteral("The number to scale"));
     m_output->setAccessibleName(QStringLiteral("Result"));
     m_output->setAccessibleDescription(QStringLiteral("The scaled value"));
-    m_caption->setAccessibleName(QStringLiteral("Applied prefix"));
+    // No accessible name for the caption label: screen readers then read its
+    // text, the power of ten the last Go applied.
     m_caption->setAccessibleDescription(QStringLiteral("The power of ten the last Go applied"));
     if (auto *goButton = m_built.as<QPushButton>(QStringLiteral("Command1"))) {
         goButton->setAccessibleDescription(QStringLiteral("Scale the input value by the selected prefix"));

@@ -68,6 +68,7 @@ void Forms::show(const QString &name)
         // The frame keeps no title of its own, so a maximised child does not
         // rewrite the main window's caption to "... - [child]".
         frame->setWindowTitle(QString());
+        frame->setAccessibleName(w->windowTitle());
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->setSystemMenu(nullptr);
         frame->setOption(QMdiSubWindow::RubberBandResize);

@@ -89,20 +89,24 @@ void MainWindow::setOuterSize(int widthTwips, int heightTwips)
     if (isMaximized() || isMinimized() || isFullScreen())
         showNormal();
     m_outerPx = QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-    m_frameTicks = 0;
-    fitOuterSize();
+    m_fittedDecoration = frameGeometry().size() - geometry().size();
+    resize(m_outerPx - m_fittedDecoration);
     // A window manager reports the frame's thickness some time after the
-    // window is mapped; fit again once it is known.
+    // window is mapped; fit again if it turns out other than assumed.
+    m_frameTicks = 0;
     m_frameTimer.start();
 }
 
 void MainWindow::fitOuterSize()
 {
     const QSize decoration = frameGeometry().size() - geometry().size();
-    if (size() != m_outerPx - decoration)
+    if (decoration != m_fittedDecoration) {
+        m_fittedDecoration = decoration;
         resize(m_outerPx - decoration);
-    if (decoration != QSize(0, 0) || ++m_frameTicks > 40)
         m_frameTimer.stop();
+    } else if (++m_frameTicks > 40) {
+        m_frameTimer.stop();
+    }
 }
 
 void MainWindow::prefconv_Click() { Forms::instance().showModal(QStringLiteral("Prefix")); }

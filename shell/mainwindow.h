@@ -37,6 +37,7 @@ class MainWindow : public QMainWindow, public Loadable {
 
     QMdiArea *m_mdi = nullptr;
     QSize m_outerPx;
+    QSize m_fittedDecoration;
     QTimer m_frameTimer;
     int m_frameTicks = 0;
 };

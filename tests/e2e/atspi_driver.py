@@ -1,0 +1,343 @@
+"""Drives the running program from outside through the desktop accessibility
+interface (AT-SPI), the way a screen reader sees it.
+
+Every wait here is bounded: a wait that runs out raises Timeout, and the
+program is killed when the driver is closed, whatever state it is in.
+"""
+
+import signal
+import subprocess
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, Gio, GLib  # noqa: E402
+
+import pyatspi  # noqa: E402
+
+import xwindows  # noqa: E402
+
+DEFAULT_WAIT = 10.0
+POLL = 0.05
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_until(predicate, what, timeout=DEFAULT_WAIT):
+    """Polls `predicate` until it returns something true and returns that."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while True:
+        try:
+            value = predicate()
+            if value:
+                return value
+        except GLib.GError as e:  # the tree changed under us; look again
+            last_error = e
+        if time.monotonic() >= deadline:
+            extra = f" (last error: {last_error})" if last_error else ""
+            raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}{extra}")
+        time.sleep(POLL)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def check_equal(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def _states(acc):
+    try:
+        return acc.getState().getStates()
+    except GLib.GError:
+        return []
+
+
+def is_showing(acc):
+    return pyatspi.STATE_SHOWING in _states(acc)
+
+
+def children(acc):
+    out = []
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is not None:
+            out.append(child)
+    return out
+
+
+def descendants(root, predicate, showing_only=True):
+    """All accessibles below `root` that match, depth first, in tree order.
+    Hidden subtrees are skipped unless `showing_only` is false: a form that
+    was left stays in the tree for a moment before it is deleted."""
+    found = []
+    stack = [root]
+    while stack:
+        acc = stack.pop()
+        for child in reversed(children(acc)):
+            if showing_only and not is_showing(child):
+                continue
+            stack.append(child)
+        if acc is not root and predicate(acc):
+            found.append(acc)
+    return found
+
+
+def matcher(role=None, name=None, description=None, name_prefix=None):
+    def match(acc):
+        if role is not None and acc.getRole() != role:
+            return False
+        if name is not None and acc.name != name:
+            return False
+        if name_prefix is not None and not acc.name.startswith(name_prefix):
+            return False
+        if description is not None and acc.description != description:
+            return False
+        return True
+
+    return match
+
+
+def text_of(acc):
+    return acc.queryText().getText(0, -1)
+
+
+def set_text(acc, value):
+    check(acc.queryEditableText().setTextContents(value), f"could not set the text of {acc.name!r}")
+
+
+def extents(acc):
+    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (e.x, e.y, e.width, e.height)
+
+
+def action_index(acc, action_name):
+    action = acc.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) == action_name:
+            return i
+    raise AssertionError(f"{acc.getRoleName()} {acc.name!r} has no action {action_name!r}")
+
+
+WELCOME = "Open"
+WELCOME_LABEL = "        Welcome"
+
+
+def form_title(frame):
+    """The caption of a form shown inside the main window: the name of its
+    frame if it has one. The frame may carry no title, so that the main
+    window's caption stays as it is; then a converter form is known by its
+    own name, "<caption> converter", and the welcome form by its title
+    label."""
+    if frame.name:
+        return frame.name
+    for inner in children(frame):
+        if inner.name.endswith(" converter"):
+            return inner.name[: -len(" converter")]
+        if any(c.getRole() == pyatspi.ROLE_LABEL and c.name == WELCOME_LABEL for c in children(inner)):
+            return WELCOME
+    return ""
+
+
+class Program:
+    """One running instance of the program under test."""
+
+    def __init__(self, binary, log_path):
+        self.binary = binary
+        self.log_path = log_path
+        self.process = None
+        self.app = None
+        self._a11y_bus = None
+
+    # -- lifetime --------------------------------------------------------
+
+    def start(self, timeout=20.0):
+        log = open(self.log_path, "ab")
+        self.process = subprocess.Popen([self.binary], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        log.close()
+        self.app = wait_until(self._find_app, "the program on the accessibility bus", timeout)
+        # Ask the program every time: cached names and children go stale
+        # when forms are replaced.
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+        wait_until(lambda: self.main_window(), "the main window", timeout)
+        return self
+
+    def _find_app(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program ended at start-up with code {self.process.returncode}")
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in children(desktop):
+            try:
+                if app.get_process_id() == self.process.pid and app.childCount > 0:
+                    return app
+            except GLib.GError:
+                continue
+        return None
+
+    def wait_exit(self, timeout=DEFAULT_WAIT):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Timeout(f"the program did not end within {timeout:.0f} s") from None
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait(5)
+
+    # -- windows ---------------------------------------------------------
+
+    def windows(self):
+        """The program's top-level windows that are on screen."""
+        return [w for w in children(self.app) if is_showing(w)]
+
+    def main_window(self):
+        for w in self.windows():
+            if w.getRole() == pyatspi.ROLE_FRAME and w.name.startswith("Tolvaren v1.10"):
+                return w
+        return None
+
+    def dialogs(self):
+        main = self.main_window()
+        return [w for w in self.windows() if main is None or w != main]
+
+    def wait_dialog(self, title, timeout=DEFAULT_WAIT):
+        return wait_until(
+            lambda: next((d for d in self.dialogs() if d.name == title), None), f"a window titled {title!r}", timeout
+        )
+
+    def wait_no_dialogs(self, timeout=DEFAULT_WAIT):
+        wait_until(lambda: not self.dialogs(), "every dialog to close", timeout)
+
+    def mdi_children(self):
+        """The forms shown inside the main window."""
+        main = self.main_window()
+        panes = descendants(main, matcher(role=pyatspi.ROLE_LAYERED_PANE))
+        check(panes, "the main window has no child-window area")
+        return [f for f in children(panes[0]) if is_showing(f) and f.getRole() == pyatspi.ROLE_FRAME]
+
+    def current_form(self):
+        forms = self.mdi_children()
+        check(len(forms) == 1, f"expected one form inside the main window, found {[form_title(f) for f in forms]}")
+        return forms[0]
+
+    def current_title(self):
+        return form_title(self.current_form())
+
+    def wait_form(self, title, timeout=DEFAULT_WAIT):
+        def ready():
+            forms = self.mdi_children()
+            return forms[0] if len(forms) == 1 and form_title(forms[0]) == title else None
+
+        def now():
+            return [form_title(f) for f in self.mdi_children()]
+
+        try:
+            return wait_until(ready, f"the form {title!r} alone inside the main window", timeout)
+        except Timeout as e:
+            raise Timeout(f"{e}; showing {now()}") from None
+
+    # -- controls --------------------------------------------------------
+
+    def find_all(self, root=None, **match):
+        return descendants(root or self.main_window(), matcher(**match))
+
+    def find(self, root=None, **match):
+        found = self.find_all(root, **match)
+        check(len(found) == 1, f"expected one control matching {match}, found {len(found)}")
+        return found[0]
+
+    def wait_find(self, root=None, timeout=DEFAULT_WAIT, **match):
+        def one():
+            found = self.find_all(root, **match)
+            return found[0] if len(found) == 1 else None
+
+        return wait_until(one, f"a control matching {match}", timeout)
+
+    def button(self, caption, root=None):
+        return self.find(root, role=pyatspi.ROLE_PUSH_BUTTON, name=caption)
+
+    def press(self, acc):
+        """Presses a button through its action. Qt clicks it a moment later,
+        after answering, so a modal box it opens does not block the call."""
+        check(acc.queryAction().doAction(action_index(acc, "Press")), f"pressing {acc.name!r} failed")
+
+    def press_nowait(self, acc):
+        """Presses a control whose action runs before the program answers,
+        as a menu item does: a modal window it opens, or the end of the
+        program, would hold the answer back. The request is sent and not
+        waited for."""
+        index = action_index(acc, "Press")
+        bus = self._bus()
+        bus.call(
+            acc.app.bus_name,
+            acc.path,
+            "org.a11y.atspi.Action",
+            "DoAction",
+            GLib.Variant("(i)", (index,)),
+            None,
+            Gio.DBusCallFlags.NO_AUTO_START,
+            1000,
+            None,
+            None,
+            None,
+        )
+        bus.flush_sync(None)
+
+    def _bus(self):
+        if self._a11y_bus is None:
+            session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+            reply = session.call_sync(
+                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, GLib.VariantType("(s)"),
+                Gio.DBusCallFlags.NONE, 5000, None,
+            )
+            self._a11y_bus = Gio.DBusConnection.new_for_address_sync(
+                reply.unpack()[0],
+                Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+                None,
+                None,
+            )
+        return self._a11y_bus
+
+    def menu_item(self, menu, item):
+        bar = self.find(self.main_window(), role=pyatspi.ROLE_MENU_BAR)
+        top = next((m for m in children(bar) if m.name == menu), None)
+        check(top is not None, f"no menu {menu!r}")
+        entries = descendants(top, matcher(role=pyatspi.ROLE_MENU_ITEM, name=item), showing_only=False)
+        check(len(entries) == 1, f"expected one item {item!r} in the menu {menu!r}, found {len(entries)}")
+        return entries[0]
+
+    def menu_entries(self, menu):
+        """The captions of a menu's entries in order, separators as "-"."""
+        bar = self.find(self.main_window(), role=pyatspi.ROLE_MENU_BAR)
+        top = next((m for m in children(bar) if m.name == menu), None)
+        check(top is not None, f"no menu {menu!r}")
+        popup = next((c for c in children(top) if c.getRole() == pyatspi.ROLE_POPUP_MENU), top)
+        out = []
+        for entry in children(popup):
+            out.append("-" if entry.getRole() == pyatspi.ROLE_SEPARATOR else entry.name)
+        return out
+
+    def type_keys(self, acc, keys):
+        """Types `keys` with real key events into `acc` after focusing it."""
+        check(acc.queryComponent().grabFocus(), f"could not focus {acc.name!r}")
+        wait_until(lambda: pyatspi.STATE_FOCUSED in _states(acc), f"{acc.name!r} to take the focus")
+        pyatspi.Registry.generateKeyboardEvent(0, keys, pyatspi.KEY_STRING)
+
+    def key(self, keysym_name):
+        """Presses and releases one key of the focused window, by X key name."""
+        code = _keysym(keysym_name)
+        pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_SYM)
+
+
+def _keysym(name):
+    sym = xwindows.keysym(name)
+    check(sym != 0, f"no key named {name!r}")
+    return sym

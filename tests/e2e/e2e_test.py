@@ -1,0 +1,585 @@
+#!/usr/bin/python3 -B
+"""End-to-end tests: the built program in a real X window, driven through
+the accessibility interface the way a screen reader or a user sees it.
+
+Run through run_e2e.sh, which provides the X display and the buses:
+    run_e2e.sh path/to/tolvaren [case-name ...]
+Each case starts the program afresh and kills it at the end.
+"""
+
+import os
+import signal
+import sys
+import tempfile
+import time
+import traceback
+
+import pyatspi
+
+import xwindows
+from atspi_driver import (
+    Program,
+    WELCOME,
+    WELCOME_LABEL,
+    Timeout,
+    check,
+    check_equal,
+    children,
+    extents,
+    form_title,
+    set_text,
+    text_of,
+    wait_until,
+)
+
+CAPTION = "Tolvaren v1.10"
+CASE_LIMIT = 90  # seconds; a case that takes longer is stopped and fails
+
+SAME_UNIT = "Use your common sense!!! n*1 = n*1 ;where n = any digit"
+SAME_UNIT_TITLE = "Warning: Your Common Sense is not in use"
+FROM_PLACEHOLDER = "This unit..."
+TO_PLACEHOLDER = "...converted to"
+OUTPUT_PLACEHOLDER = "Answer displayed here"
+DESIGN_TEXTS = ("", FROM_PLACEHOLDER, TO_PLACEHOLDER, OUTPUT_PLACEHOLDER)
+
+# Each measurement type: the caption of its form, the button that opens it
+# on the welcome form and on the other converter forms, and its units in
+# list order.
+FORMS = {
+    "Distance": dict(welcome="Distance", button="Distance",
+                     units=["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"]),
+    "Mass": dict(welcome="Mass", button="Mass",
+                 units=["Pound", "Gram", "Kilogram", "Ton"]),
+    "Temperature": dict(welcome="Temperature", button="Temp",
+                        units=["deg. F", "deg. C", "K"]),
+    "Volume": dict(welcome="Volume", button="Vol",
+                   units=["Mililiter", "Quart", "Gallon", "Liter"]),
+    "Speed": dict(welcome="Speed", button="Speed",
+                  units=["Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"]),
+    "Time": dict(welcome="Time", button="Time",
+                 units=["Hour", "Minute", "Second", "Year", "Day"]),
+}
+
+# (input, from, to, output shown)
+CONVERSIONS = {
+    "Distance": [
+        ("5", "Meter", "Feet", " 16.404"),
+        ("-1", "Meter", "Centimeter", "-100"),
+        ("12abc", "Meter", "Centimeter", " 1200"),
+        ("1", "Meters", "Inch", " 0"),
+        ("1", "Mile", "Feet", " 5282.14"),
+    ],
+    "Mass": [
+        ("1", "Kilogram", "Gram", " 998.8"),
+        ("2", "Ton", "Gram", " 1997600"),
+        ("-5", "Pound", "Gram", "-2270"),
+        ("1", "pound", "Gram", " 0"),
+    ],
+    "Temperature": [
+        ("100", "deg. C", "deg. F", " 212"),
+        ("0", "K", "deg. C", "-273"),
+        ("32", "deg. F", "K", " 273"),
+        ("98.6", "deg. F", "deg. C", " 37"),
+        ("-40", "deg. C", "deg. F", "-40"),
+    ],
+    "Volume": [
+        ("10", "Gallon", "Liter", " 37.85"),
+        ("1000", "Mililiter", "Quart", " 1.06"),
+        ("-2", "Quart", "Mililiter", "-1892"),
+        ("1", "Milliliter", "Liter", " 0"),
+    ],
+    "Speed": [
+        ("60", "Mile/hour", "Km/hour", " 96.6"),
+        ("2", "Mach @ 20000ft", "Km/hour", " 2276"),
+        ("1", "Knot", "Mile/hour", " 1.15"),
+        ("1", "Mach @ 20000 ft", "Knot", " 0"),
+    ],
+    "Time": [
+        ("90", "Minute", "Hour", " 1.53"),
+        ("1", "Year", "Second", " 31557600"),
+        ("2", "Day", "Hour", " 48"),
+    ],
+}
+
+CASES = []
+
+
+def case(fn):
+    CASES.append(fn)
+    return fn
+
+
+# -- the converter forms ------------------------------------------------
+
+
+class Converter:
+    """The controls of the converter form on screen."""
+
+    def __init__(self, program):
+        self.program = program
+        self.form = program.current_form()
+        find = lambda **m: program.find(self.form, **m)  # noqa: E731
+        self.input = find(role=pyatspi.ROLE_TEXT, name="Input value")
+        self.output = find(role=pyatspi.ROLE_TEXT, name="Result")
+        # On this desktop a drop-down list is named by its text; its
+        # description says which of the two it is.
+        combos = program.find_all(self.form, role=pyatspi.ROLE_COMBO_BOX)
+        by_description = {c.description.split(";")[0]: c for c in combos}
+        self.from_list = by_description.get("The unit the input value is in")
+        self.to_list = by_description.get("The unit to convert to")
+        check(self.from_list and self.to_list, f"unit lists not found among {[c.description for c in combos]}")
+        self.from_edit = self._edit_of(self.from_list)
+        self.to_edit = self._edit_of(self.to_list)
+
+    def _edit_of(self, combo):
+        edits = [c for c in children(combo) if c.getRole() == pyatspi.ROLE_TEXT]
+        check(len(edits) == 1, f"the list {combo.description!r} has no edit field")
+        return edits[0]
+
+    def items(self, combo):
+        lists = [c for c in children(combo) if c.getRole() == pyatspi.ROLE_LIST]
+        check(len(lists) == 1, "a unit list without its items")
+        table = lists[0].queryTable()
+        return [table.getAccessibleAt(row, 0).name for row in range(table.nRows)]
+
+    def texts(self):
+        return (text_of(self.input), text_of(self.from_edit), text_of(self.to_edit), text_of(self.output))
+
+    def fill(self, value, from_unit, to_unit):
+        set_text(self.input, value)
+        set_text(self.from_edit, from_unit)
+        set_text(self.to_edit, to_unit)
+        check_equal(self.texts()[:3], (value, from_unit, to_unit), "texts after typing")
+
+    def convert(self, value, from_unit, to_unit):
+        """Clears the form with New, fills it, presses Convert and returns
+        the new output. Clearing first means that a Convert that did nothing
+        cannot pass for one that gave the same result again."""
+        self.clear_output()
+        self.fill(value, from_unit, to_unit)
+        self.program.press(self.program.button("Convert", self.form))
+        return wait_until(lambda: text_of(self.output) if text_of(self.output) != OUTPUT_PLACEHOLDER else None,
+                          f"a result for {value!r} {from_unit} -> {to_unit}")
+
+    def clear_output(self):
+        """Presses New unless the form shows its design texts already. A
+        pressed button clicks a moment after the press is answered, so the
+        texts must be seen to change before anything else is typed."""
+        if self.texts() != DESIGN_TEXTS:
+            self.program.press(self.program.button("New", self.form))
+            wait_until(lambda: self.texts() == DESIGN_TEXTS, f"New to restore the design texts (now {self.texts()})")
+
+
+def open_form(program, title):
+    """Opens a converter form from whatever form is on screen."""
+    current = program.current_form()
+    shown = form_title(current)
+    if shown == title:
+        return Converter(program)
+    caption = FORMS[title]["welcome"] if shown == WELCOME else FORMS[title]["button"]
+    program.press(program.button(caption, current))
+    program.wait_form(title)
+    return Converter(program)
+
+
+def read_message(program, title):
+    """Waits for a message box titled `title` and returns its prompt."""
+    box = program.wait_dialog(title)
+    labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL) if a.name]
+    check(len(labels) == 1, f"message box {title!r} shows {labels}")
+    return box, labels[0]
+
+
+def dismiss(program, box):
+    title = box.name
+    program.press(program.button("OK", box))
+    wait_until(lambda: all(d.name != title for d in program.dialogs()), f"the {title!r} box to close")
+
+
+def check_no_dialog_appears(program, settle=0.7):
+    time.sleep(settle)
+    check_equal([d.name for d in program.dialogs()], [], "windows opened")
+
+
+# -- cases --------------------------------------------------------------
+
+
+@case
+def start_up(program):
+    main = program.main_window()
+    check_equal(main.name, CAPTION, "main window title")
+    check_equal(extents(main)[2:], (332, 300), "outer size of the main window in pixels (4980 x 4500 twips)")
+    welcome = program.current_form()
+    check_equal(form_title(welcome), WELCOME, "the form shown at start")
+    buttons = [b.name for b in program.find_all(welcome, role=pyatspi.ROLE_PUSH_BUTTON)]
+    check_equal(sorted(buttons), sorted(f["welcome"] for f in FORMS.values()), "buttons of the welcome form")
+    labels = [a.name for a in program.find_all(welcome, role=pyatspi.ROLE_LABEL)]
+    check(WELCOME_LABEL in labels, f"welcome title missing from {labels}")
+    # The welcome form fills the main window's client area.
+    pane = program.find(main, role=pyatspi.ROLE_LAYERED_PANE)
+    check_equal(extents(welcome), extents(pane), "welcome form against the client area")
+    check_equal(program.dialogs(), [], "windows besides the main window")
+
+
+def conversion_case(title):
+    def run(program):
+        program.press(program.button(FORMS[title]["welcome"], program.current_form()))
+        program.wait_form(title)
+        form = Converter(program)
+        check_equal(form.texts(), DESIGN_TEXTS, "initial texts")
+        units = FORMS[title]["units"]
+        check_equal(form.items(form.from_list), units, "items of the from-list")
+        check_equal(form.items(form.to_list), units, "items of the to-list")
+        for value, from_unit, to_unit, expected in CONVERSIONS[title]:
+            got = form.convert(value, from_unit, to_unit)
+            check_equal(got, expected, f"{value!r} {from_unit} -> {to_unit}")
+            check_equal(program.dialogs(), [], "message boxes after a conversion")
+        # New restores the four design texts.
+        program.press(program.button("New", form.form))
+        wait_until(lambda: form.texts() == DESIGN_TEXTS,
+                   f"New to restore the design texts (now {form.texts()})")
+
+    run.__name__ = "convert_" + title.lower()
+    return run
+
+
+for _title in FORMS:
+    case(conversion_case(_title))
+
+
+@case
+def keyboard_entry(program):
+    form = open_form(program, "Distance")
+    program.type_keys(form.input, "2.5")
+    # The lists open with their placeholders; empty them as a user would
+    # select and delete them.
+    for edit, unit in [(form.from_edit, "Inch"), (form.to_edit, "Centimeter")]:
+        set_text(edit, "")
+        program.type_keys(edit, unit)
+    wait_until(lambda: form.texts()[:3] == ("2.5", "Inch", "Centimeter"), f"the typed texts (now {form.texts()})")
+    convert = program.button("Convert", form.form)
+    check(convert.queryComponent().grabFocus(), "could not focus Convert")
+    program.key("space")
+    wait_until(lambda: text_of(form.output) == " 6.35", f"the result of the typed conversion (now {form.texts()})")
+
+
+# (form, input, from, to, prompt, title); the form shows a result first, and
+# the box must leave it standing.
+MESSAGES = [
+    ("Distance", "", "Meter", "Inch", "Incomplete data", "Error"),
+    ("Distance", "2", FROM_PLACEHOLDER, "Inch", "Incomplete data", "Error"),
+    ("Mass", "2", "Pound", TO_PLACEHOLDER, "Incomplete Data", "Error"),
+    ("Temperature", "2", "", "K", "Incomplete Data", "Error"),
+    ("Volume", "2", "Liter", "", "Incomplete Data", "Error"),
+    ("Speed", "", "Knot", "Km/hour", "Incomplete data", "Error"),
+    ("Time", "", "Day", "Hour", "Incomplete Data", "Error"),
+    ("Time", "2", "Day", "Day", SAME_UNIT, SAME_UNIT_TITLE),
+    ("Speed", "2", "abc", "abc", SAME_UNIT, SAME_UNIT_TITLE),
+    ("Distance", "1E308", "Meter", "Inch", "Overflow", CAPTION),
+    ("Temperature", "1E308", "deg. C", "deg. F", "Overflow", CAPTION),
+]
+
+
+@case
+def message_boxes(program):
+    for title, value, from_unit, to_unit, prompt, box_title in MESSAGES:
+        form = open_form(program, title)
+        units = FORMS[title]["units"]
+        before = form.convert("3", units[0], units[1])
+        form.fill(value, from_unit, to_unit)
+        program.press(program.button("Convert", form.form))
+        box, shown = read_message(program, box_title)
+        check_equal(shown, prompt, f"message of {title} for {value!r} {from_unit!r} -> {to_unit!r}")
+        dismiss(program, box)
+        check_equal(text_of(form.output), before, f"{title} output after the {box_title!r} box")
+        check_equal(program.current_title(), title, "form after the message box")
+
+    program.press_nowait(program.menu_item("Help", "Help Topics"))
+    box, shown = read_message(program, "Help Topics")
+    check_equal(shown, "Help Topics can be found in: tolvhelp.html in the same directory", "Help Topics message")
+    dismiss(program, box)
+    check(program.process.poll() is None, "the program ended after a message box")
+
+
+def euler_circuit(titles):
+    """An order of category-button presses that uses every button of every
+    converter form exactly once and returns to the start."""
+    unused = {t: [u for u in titles if u != t] for t in titles}
+    stack, circuit = [titles[0]], []
+    while stack:
+        here = stack[-1]
+        if unused[here]:
+            stack.append(unused[here].pop())
+        else:
+            circuit.append(stack.pop())
+    return circuit[::-1]
+
+
+@case
+def switching(program):
+    titles = list(FORMS)
+    route = euler_circuit(titles)
+    check_equal(len(route), 31, "length of the route over all category buttons")
+    open_form(program, route[0])
+    for here, there in zip(route, route[1:]):
+        form = program.current_form()
+        check_equal(form_title(form), here, "form on screen")
+        frame = program.find(form, role=pyatspi.ROLE_PANEL)
+        captions = sorted(b.name for b in program.find_all(frame, role=pyatspi.ROLE_PUSH_BUTTON))
+        others = sorted(FORMS[t]["button"] for t in titles if t != here)
+        check_equal(captions, others, f"category buttons on {here}")
+        # Leave something on the form: the next visit must not see it.
+        units = FORMS[here]["units"]
+        Converter(program).convert("7", units[0], units[1])
+        program.press(program.button(FORMS[there]["button"], frame))
+        program.wait_form(there)
+        fresh = Converter(program)
+        check_equal(fresh.texts(), DESIGN_TEXTS,
+                    f"{there} opened from {here}")
+        pane = program.find(program.main_window(), role=pyatspi.ROLE_LAYERED_PANE)
+        check_equal(extents(fresh.form), extents(pane), f"{there} fills the main window")
+    check(all(form_title(f) != WELCOME for f in program.mdi_children()), "the welcome form came back")
+
+
+@case
+def menus(program):
+    check_equal(program.menu_entries("File"),
+                ["Prefix Converter", "-", "Refresh Memory", "View Original Size", "-", "Exit"], "File menu")
+    check_equal(program.menu_entries("Help"), ["Help Topics", "About"], "Help menu")
+
+    # Refresh Memory leaves every text on screen as it is and says nothing.
+    form = open_form(program, "Volume")
+    form.convert("2", "Liter", "Mililiter")
+    shown = form.texts()
+    for _ in range(2):
+        program.press(program.menu_item("File", "Refresh Memory"))
+        check_no_dialog_appears(program)
+        check_equal(form.texts(), shown, "texts after Refresh Memory")
+
+    # View Original Size after the user resized the window.
+    main = program.main_window()
+    frames = [w for w, title, mapped, *_ in xwindows.windows_of(program.process.pid) if mapped and title == CAPTION]
+    check_equal(len(frames), 1, "X windows titled with the caption")
+
+    # For a moment after start-up the program keeps fitting its frame to the
+    # outer size, waiting to learn the frame's thickness; drag until the new
+    # size holds.
+    def resized():
+        if extents(main)[2:] == (520, 430):
+            return True
+        xwindows.resize(frames[0], 520, 430)
+        time.sleep(0.2)
+        return False
+
+    wait_until(resized, f"the window to take the new size (now {extents(main)})")
+    time.sleep(0.5)
+    check_equal(extents(main)[2:], (520, 430), "size a moment after the resize")
+    program.press(program.menu_item("File", "View Original Size"))
+    wait_until(lambda: extents(main)[2:] == (332, 300), f"the original size again (now {extents(main)})")
+    pane = program.find(main, role=pyatspi.ROLE_LAYERED_PANE)
+    wait_until(lambda: extents(program.current_form()) == extents(pane),
+               "the form to fill the main window again")
+    check_equal(program.current_title(), "Volume", "form after View Original Size")
+    check_equal(form.texts(), shown, "texts after View Original Size")
+
+
+PREFIXES = ["Tetra", "Giga", "Mega", "Kilo", "Hecto", "Deka", "Deci", "Centi", "Milli", "Micro", "Nano", "Pico"]
+
+# (prefix, input, output, caption)
+PREFIX_RUNS = [
+    ("Kilo", "1", " 1000", "Kilo = 1.00 x 10 raced to 3"),
+    ("Tetra", "2", " 2000000000000", "Tetra = 1.00 x 10 raced to 12"),
+    ("Centi", "250", " 2.5", "Centi = 1.00 x 10 raced to -2"),
+    ("Hecto", "abc", " 0", "Hecto = 1.00 x 10 raced to 2"),
+    ("Deka", "-3", "-30", "Deka = 1.00 x 10 raced to 1"),
+]
+
+
+class PrefixWindow:
+    def __init__(self, program):
+        self.program = program
+        self.window = program.wait_dialog("Measurment Prefix")
+        find = lambda **m: program.find(self.window, **m)  # noqa: E731
+        self.list = find(role=pyatspi.ROLE_LIST, name="Prefix")
+        self.input = find(role=pyatspi.ROLE_TEXT, name="Input value")
+        self.output = find(role=pyatspi.ROLE_TEXT, name="Result")
+        labels = [a for a in program.find_all(self.window, role=pyatspi.ROLE_LABEL)
+                  if a.description == "The power of ten the last Go applied"]
+        check(len(labels) == 1, "the label that shows the applied prefix")
+        self.caption = labels[0]
+
+    def items(self):
+        return [c.name for c in children(self.list) if c.getRole() == pyatspi.ROLE_LIST_ITEM]
+
+    def selected(self):
+        return [c.name for c in children(self.list) if pyatspi.STATE_SELECTED in c.getState().getStates()]
+
+    def select(self, prefix):
+        row = self.items().index(prefix)
+        self.list.queryTable().addRowSelection(row)
+        wait_until(lambda: self.selected() == [prefix], f"{prefix} to be selected (now {self.selected()})")
+
+    def texts(self):
+        return text_of(self.input), text_of(self.output), self.applied()
+
+    def applied(self):
+        # A label has no text interface here: its name is its text.
+        return self.caption.name
+
+    def go(self):
+        self.program.press(self.program.button("Go", self.window))
+
+
+def open_prefix(program):
+    program.press_nowait(program.menu_item("File", "Prefix Converter"))
+    return PrefixWindow(program)
+
+
+@case
+def prefix_converter(program):
+    form = open_form(program, "Distance")
+    converted = form.convert("1", "Meter", "Inch")
+
+    win = open_prefix(program)
+    check_equal(win.items(), PREFIXES, "prefix list")
+    check_equal(win.selected(), [], "selection on opening")
+    check_equal(win.texts(), ("1", OUTPUT_PLACEHOLDER, ""), "texts on opening")
+
+    # Go with no prefix selected.
+    win.go()
+    box, shown = read_message(program, "Value missing")
+    check_equal(shown, "Input value and/or prefix", "message for a missing prefix")
+    dismiss(program, box)
+    check_equal(win.texts(), ("1", OUTPUT_PLACEHOLDER, ""), "texts after the missing-prefix message")
+
+    for prefix, value, output, caption in PREFIX_RUNS:
+        win.select(prefix)
+        set_text(win.input, value)
+        win.go()
+        wait_until(lambda: (text_of(win.output), win.applied()) == (output, caption),
+                   f"{prefix} x {value!r} to show {output!r} and {caption!r} (now {win.texts()})")
+
+    # An empty input: the message, and the last answer stays.
+    shown_before = win.texts()
+    set_text(win.input, "")
+    win.go()
+    box, shown = read_message(program, "Value missing")
+    check_equal(shown, "Input value and/or prefix", "message for an empty input")
+    dismiss(program, box)
+    check_equal(win.texts(), ("",) + shown_before[1:], "texts after the empty-input message")
+
+    # A product beyond the double range: the overflow error, texts untouched.
+    win.select("Tetra")
+    set_text(win.input, "1E300")
+    win.go()
+    box, shown = read_message(program, CAPTION)
+    check_equal(shown, "Overflow", "message for an overflowing prefix")
+    dismiss(program, box)
+    check_equal(win.texts(), ("1E300",) + shown_before[1:], "texts after the overflow")
+
+    program.press(program.button("Close", win.window))
+    wait_until(lambda: not any(d.name == "Measurment Prefix" for d in program.dialogs()), "the prefix converter to close")
+    check_equal(program.current_title(), "Distance", "form after the prefix converter")
+    check_equal(text_of(form.output), converted, "the converter's result after the prefix converter")
+
+    # Reopened, it starts from its design texts.
+    win = open_prefix(program)
+    check_equal(win.selected(), [], "selection on reopening")
+    check_equal(win.texts(), ("1", OUTPUT_PLACEHOLDER, ""), "texts on reopening")
+    program.press(program.button("Close", win.window))
+    program.wait_no_dialogs()
+
+
+@case
+def about_box(program):
+    form = open_form(program, "Speed")
+    converted = form.convert("1", "Knot", "Mile/hour")
+    # Closed with OK, then with the keyboard's Escape and Enter.
+    for close_with in ["OK", "Escape", "Return"]:
+        program.press_nowait(program.menu_item("Help", "About"))
+        box = program.wait_dialog("About MyApp")
+        labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
+        check("Tolvaren   v1.10" in labels, f"program title missing from {labels}")
+        check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
+        ok = program.button("OK", box)
+        if close_with == "OK":
+            program.press(ok)
+        else:
+            wait_until(lambda: pyatspi.STATE_FOCUSED in ok.getState().getStates(), "OK to have the focus")
+            program.key(close_with)
+        program.wait_no_dialogs()
+    check_equal(program.current_title(), "Speed", "form after the About box")
+    check_equal(text_of(form.output), converted, "the converter's result after the About box")
+
+
+@case
+def exit_command(program):
+    form = open_form(program, "Time")
+    form.convert("2", "Day", "Hour")
+    program.press_nowait(program.menu_item("File", "Exit"))
+    check_equal(program.wait_exit(), 0, "exit code")
+
+
+# -- runner -------------------------------------------------------------
+
+
+class CaseTimeout(Exception):
+    pass
+
+
+def _alarm(signum, frame):
+    raise CaseTimeout(f"case took longer than {CASE_LIMIT} s")
+
+
+def main(argv):
+    if len(argv) < 2:
+        print("usage: e2e_test.py PROGRAM [CASE ...]", file=sys.stderr)
+        return 2
+    binary = os.path.abspath(argv[1])
+    wanted = argv[2:]
+    selected = [c for c in CASES if not wanted or c.__name__ in wanted]
+    if wanted and len(selected) != len(wanted):
+        print(f"unknown case in {wanted}", file=sys.stderr)
+        return 2
+
+    signal.signal(signal.SIGALRM, _alarm)
+    log_dir = tempfile.mkdtemp(prefix="tolvaren-e2e-")
+    passed = failed = 0
+    for fn in selected:
+        name = fn.__name__
+        print(f"[ RUN  ] {name}", flush=True)
+        log = os.path.join(log_dir, name + ".log")
+        program = Program(binary, log)
+        started = time.monotonic()
+        signal.alarm(CASE_LIMIT)
+        try:
+            program.start()
+            fn(program)
+            ok = True
+        except (AssertionError, Timeout, CaseTimeout, Exception) as e:  # every failure is reported the same way
+            ok = False
+            print(f"  {type(e).__name__}: {e}")
+            tb = traceback.extract_tb(e.__traceback__)
+            here = [f for f in tb if f.filename == __file__]
+            if here:
+                print(f"  at line {here[-1].lineno}: {here[-1].line}")
+        finally:
+            signal.alarm(0)
+            program.kill()
+        elapsed = time.monotonic() - started
+        if ok:
+            passed += 1
+            print(f"[  OK  ] {name} ({elapsed:.1f} s)", flush=True)
+        else:
+            failed += 1
+            print(f"[ FAIL ] {name} ({elapsed:.1f} s)", flush=True)
+            with open(log, "rb") as f:
+                output = f.read().decode("utf-8", "replace").strip()
+            if output:
+                print("  program output:\n    " + output.replace("\n", "\n    "))
+    print(f"{passed} passed, {failed} failed", flush=True)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

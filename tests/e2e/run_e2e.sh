@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Runs the end-to-end suite against a built program on a private X server
+# (Xvfb, on a display nobody else uses) with a private session bus that
+# carries the accessibility bus. Everything started here is stopped on the
+# way out, however the suite ends.
+#
+#   run_e2e.sh PATH/TO/tolvaren [CASE ...]
+set -u
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+program=${1:?usage: run_e2e.sh PATH/TO/tolvaren [CASE ...]}
+shift
+# The whole suite, not one case; CTest's own timeout sits above this.
+suite_limit=${TOLVAREN_E2E_LIMIT:-220}
+
+for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "run_e2e.sh: $tool is missing (scripts/common.sh lists the packages)" >&2
+        exit 1
+    fi
+done
+if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+    echo "run_e2e.sh: /usr/bin/python3 cannot import pyatspi (package python3-pyatspi)" >&2
+    exit 1
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tolvaren-e2e.XXXXXX")
+xvfb_pid=
+suite_pid=
+
+cleanup() {
+    # The suite runs in a session of its own: this takes the program, the
+    # bus daemons and the accessibility registry with it.
+    if [ -n "$suite_pid" ]; then
+        kill -KILL -- "-$suite_pid" 2>/dev/null
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# Xvfb picks a free display itself and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "run_e2e.sh: Xvfb did not start:" >&2
+        cat "$work/xvfb.log" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+    echo "run_e2e.sh: Xvfb gave no display within 10 s" >&2
+    exit 1
+fi
+display=:$(tr -d '[:space:]' <"$work/display")
+echo "X display $display"
+
+# A fresh home and runtime directory, so that no setting of the machine's
+# user reaches the program.
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+
+setsid timeout -k 5 "$suite_limit" \
+    env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS -u XAUTHORITY \
+    DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+    XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 \
+    LC_ALL=C.UTF-8 \
+    dbus-run-session -- /usr/bin/python3 -B -u "$here/e2e_test.py" "$program" "$@" \
+    2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' >&2) &
+suite_pid=$!
+wait "$suite_pid"
+status=$?
+if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "run_e2e.sh: the suite did not finish within $suite_limit s" >&2
+fi
+exit "$status"
