@@ -45,6 +45,10 @@ void ConverterForm::describeControls()
     m_from->setAccessibleDescription(QStringLiteral("The unit the input value is in; pick one or type it"));
     m_to->setAccessibleName(QStringLiteral("Convert to unit"));
     m_to->setAccessibleDescription(QStringLiteral("The unit to convert to; pick one or type it"));
+    // On Linux an editable list is named by its text; its edit field keeps
+    // the role's name so screen readers can say what the field is for.
+    m_from->lineEdit()->setAccessibleName(m_from->accessibleName());
+    m_to->lineEdit()->setAccessibleName(m_to->accessibleName());
     m_output->setAccessibleName(QStringLiteral("Result"));
     m_output->setAccessibleDescription(QStringLiteral("The converted value"));
     if (QWidget *convert = m_built.control(QStringLiteral("Command1")))
