@@ -65,12 +65,7 @@ def is_showing(acc):
 
 
 def children(acc):
-    out = []
-    for i in range(acc.childCount):
-        child = acc.getChildAtIndex(i)
-        if child is not None:
-            out.append(child)
-    return out
+    return [c for c in (acc.getChildAtIndex(i) for i in range(acc.childCount)) if c is not None]
 
 
 def descendants(root, predicate, showing_only=True):
@@ -81,28 +76,14 @@ def descendants(root, predicate, showing_only=True):
     stack = [root]
     while stack:
         acc = stack.pop()
-        for child in reversed(children(acc)):
-            if showing_only and not is_showing(child):
-                continue
-            stack.append(child)
+        stack.extend(c for c in reversed(children(acc)) if not showing_only or is_showing(c))
         if acc is not root and predicate(acc):
             found.append(acc)
     return found
 
 
-def matcher(role=None, name=None, description=None, name_prefix=None):
-    def match(acc):
-        if role is not None and acc.getRole() != role:
-            return False
-        if name is not None and acc.name != name:
-            return False
-        if name_prefix is not None and not acc.name.startswith(name_prefix):
-            return False
-        if description is not None and acc.description != description:
-            return False
-        return True
-
-    return match
+def matcher(role=None, name=None):
+    return lambda acc: (role is None or acc.getRole() == role) and (name is None or acc.name == name)
 
 
 def text_of(acc):
@@ -228,6 +209,10 @@ class Program:
         check(len(forms) == 1, f"expected one form inside the main window, found {[form_title(f) for f in forms]}")
         return forms[0]
 
+    def client_area(self):
+        """The extents of the main window's area for forms."""
+        return extents(self.find(self.main_window(), role=pyatspi.ROLE_LAYERED_PANE))
+
     def current_title(self):
         return form_title(self.current_form())
 
@@ -254,13 +239,6 @@ class Program:
         check(len(found) == 1, f"expected one control matching {match}, found {len(found)}")
         return found[0]
 
-    def wait_find(self, root=None, timeout=DEFAULT_WAIT, **match):
-        def one():
-            found = self.find_all(root, **match)
-            return found[0] if len(found) == 1 else None
-
-        return wait_until(one, f"a control matching {match}", timeout)
-
     def button(self, caption, root=None):
         return self.find(root, role=pyatspi.ROLE_PUSH_BUTTON, name=caption)
 
@@ -276,54 +254,36 @@ class Program:
         waited for."""
         index = action_index(acc, "Press")
         bus = self._bus()
-        bus.call(
-            acc.app.bus_name,
-            acc.path,
-            "org.a11y.atspi.Action",
-            "DoAction",
-            GLib.Variant("(i)", (index,)),
-            None,
-            Gio.DBusCallFlags.NO_AUTO_START,
-            1000,
-            None,
-            None,
-            None,
-        )
+        bus.call(acc.app.bus_name, acc.path, "org.a11y.atspi.Action", "DoAction", GLib.Variant("(i)", (index,)), None,
+                 Gio.DBusCallFlags.NO_AUTO_START, 1000, None, None, None)
         bus.flush_sync(None)
 
     def _bus(self):
         if self._a11y_bus is None:
             session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-            reply = session.call_sync(
-                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, GLib.VariantType("(s)"),
-                Gio.DBusCallFlags.NONE, 5000, None,
-            )
-            self._a11y_bus = Gio.DBusConnection.new_for_address_sync(
-                reply.unpack()[0],
-                Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
-                None,
-                None,
-            )
+            reply = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                      GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 5000, None)
+            flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+            self._a11y_bus = Gio.DBusConnection.new_for_address_sync(reply.unpack()[0], flags, None, None)
         return self._a11y_bus
 
-    def menu_item(self, menu, item):
+    def _menu(self, menu):
         bar = self.find(self.main_window(), role=pyatspi.ROLE_MENU_BAR)
         top = next((m for m in children(bar) if m.name == menu), None)
         check(top is not None, f"no menu {menu!r}")
+        return top
+
+    def menu_item(self, menu, item):
+        top = self._menu(menu)
         entries = descendants(top, matcher(role=pyatspi.ROLE_MENU_ITEM, name=item), showing_only=False)
         check(len(entries) == 1, f"expected one item {item!r} in the menu {menu!r}, found {len(entries)}")
         return entries[0]
 
     def menu_entries(self, menu):
         """The captions of a menu's entries in order, separators as "-"."""
-        bar = self.find(self.main_window(), role=pyatspi.ROLE_MENU_BAR)
-        top = next((m for m in children(bar) if m.name == menu), None)
-        check(top is not None, f"no menu {menu!r}")
+        top = self._menu(menu)
         popup = next((c for c in children(top) if c.getRole() == pyatspi.ROLE_POPUP_MENU), top)
-        out = []
-        for entry in children(popup):
-            out.append("-" if entry.getRole() == pyatspi.ROLE_SEPARATOR else entry.name)
-        return out
+        return ["-" if entry.getRole() == pyatspi.ROLE_SEPARATOR else entry.name for entry in children(popup)]
 
     def type_keys(self, acc, keys):
         """Types `keys` with real key events into `acc` after focusing it."""
@@ -333,11 +293,6 @@ class Program:
 
     def key(self, keysym_name):
         """Presses and releases one key of the focused window, by X key name."""
-        code = _keysym(keysym_name)
+        code = xwindows.keysym(keysym_name)
+        check(code != 0, f"no key named {keysym_name!r}")
         pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_SYM)
-
-
-def _keysym(name):
-    sym = xwindows.keysym(name)
-    check(sym != 0, f"no key named {name!r}")
-    return sym

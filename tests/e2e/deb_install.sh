@@ -11,21 +11,13 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:?usage: deb_install.sh BUILD_DIR}" && pwd)
 id=org.tolvaren.Tolvaren
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvaren-deb.XXXXXX")
-xvfb_pid=
 bus_pid=
 app_pid=
-cleanup() {
+. "$here/xvfb.sh" deb
+stop_own() {
     [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
     [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
 
 failures=0
 pass() { echo "ok: $*"; }
@@ -55,11 +47,10 @@ pass "built $(basename "$deb")"
 
 echo "== control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Package)" = tolvaren ] && pass "Package" || fail "Package is '$(field Package)'"
-[ "$(field Section)" = utils ] && pass "Section" || fail "Section is '$(field Section)'"
-[ "$(field Version)" = 1.10 ] && pass "Version" || fail "Version is '$(field Version)'"
-[ "$(field Maintainer)" = "Tolvaren developers <tolvaren@example.org>" ] && pass "Maintainer" ||
-    fail "Maintainer is '$(field Maintainer)'"
+for pair in Package=tolvaren Section=utils Version=1.10 "Maintainer=Tolvaren developers <tolvaren@example.org>"; do
+    name=${pair%%=*}
+    [ "$(field "$name")" = "${pair#*=}" ] && pass "$name" || fail "$name is '$(field "$name")'"
+done
 depends=$(field Depends)
 echo "   Depends: $depends"
 # dpkg-shlibdeps found the libraries: Qt's by name, the C++ runtime too.
@@ -111,39 +102,26 @@ fi
 grep -qx "Exec=tolvaren" "$desktop" && pass "Exec" || fail "the entry does not run tolvaren"
 grep -qx "Icon=$id" "$desktop" && pass "Icon" || fail "the entry does not name the icon $id"
 # Warnings are allowed, errors are not.
-appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1
-as_status=$?
-cat "$work/as.log" | sed 's/^/   /'
-if [ "$as_status" -eq 0 ] || { [ "$as_status" -eq 3 ] && ! grep -q '^E:' "$work/as.log"; }; then
-    pass "appstreamcli validate"
-else
-    fail "appstreamcli validate (status $as_status)"
-fi
+appstream_valid() {
+    appstreamcli "$@" >"$work/as.log" 2>&1
+    local status=$?
+    sed 's/^/   /' "$work/as.log"
+    if [ "$status" -eq 0 ] || { [ "$status" -eq 3 ] && ! grep -q '^E:' "$work/as.log"; }; then
+        pass "appstreamcli $1"
+    else
+        fail "appstreamcli $1 (status $status)"
+    fi
+}
+appstream_valid validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 # The metainfo names the desktop entry and the program it installs beside.
-appstreamcli validate-tree --no-net "$root" >"$work/tree.log" 2>&1
-tree_status=$?
-if [ "$tree_status" -eq 0 ] || { [ "$tree_status" -eq 3 ] && ! grep -q '^E:' "$work/tree.log"; }; then
-    pass "appstreamcli validate-tree"
-else
-    sed 's/^/   /' "$work/tree.log"
-    fail "appstreamcli validate-tree (status $tree_status)"
-fi
+appstream_valid validate-tree --no-net "$root"
 
 echo "== start the unpacked program"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    cat "$work/xvfb.log"
+if ! start_xvfb; then
     fail "Xvfb did not start"
     finish
 fi
-export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
-mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+export DISPLAY=$display
 # A session bus of its own, as on a desktop: without one the D-Bus library
 # would start a bus for the display that outlives the test.
 {

@@ -24,48 +24,17 @@ if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
     exit 1
 fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvaren-e2e.XXXXXX")
-xvfb_pid=
 suite_pid=
+. "$here/xvfb.sh" e2e
+# The suite runs in a session of its own: this takes the program, the bus
+# daemons and the accessibility registry with it.
+stop_own() { [ -z "$suite_pid" ] || kill -KILL -- "-$suite_pid" 2>/dev/null; }
 
-cleanup() {
-    # The suite runs in a session of its own: this takes the program, the
-    # bus daemons and the accessibility registry with it.
-    if [ -n "$suite_pid" ]; then
-        kill -KILL -- "-$suite_pid" 2>/dev/null
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
-# Xvfb picks a free display itself and writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        echo "run_e2e.sh: Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-    echo "run_e2e.sh: Xvfb gave no display within 10 s" >&2
-    exit 1
-fi
-display=:$(tr -d '[:space:]' <"$work/display")
+start_xvfb -noreset || exit 1
 echo "X display $display"
-
-# A fresh home and runtime directory, so that no setting of the machine's
-# user reaches the program.
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
+# A fresh home too, so that no setting of the machine's user reaches the
+# program.
+mkdir -p "$work/home"
 
 setsid timeout -k 5 "$suite_limit" \
     env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS -u XAUTHORITY \

@@ -30,28 +30,23 @@ def _x11():
     global _lib
     if _lib is None:
         lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-        lib.XOpenDisplay.restype = ctypes.c_void_p
-        lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        lib.XInternAtom.restype = ctypes.c_ulong
-        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        lib.XQueryTree.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
-            ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)), ctypes.POINTER(ctypes.c_uint),
-        ]
-        lib.XGetWindowProperty.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int,
-            ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int),
-            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p),
-        ]
-        lib.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(_Attributes)]
-        lib.XFree.argtypes = [ctypes.c_void_p]
-        lib.XResizeWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_uint, ctypes.c_uint]
-        lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        lib.XStringToKeysym.restype = ctypes.c_ulong
-        lib.XStringToKeysym.argtypes = [ctypes.c_char_p]
+        c, ulong, ptr = ctypes, ctypes.c_ulong, ctypes.POINTER
+        for name, restype, argtypes in [
+            ("XOpenDisplay", c.c_void_p, [c.c_char_p]),
+            ("XCloseDisplay", c.c_int, [c.c_void_p]),
+            ("XDefaultRootWindow", ulong, [c.c_void_p]),
+            ("XInternAtom", ulong, [c.c_void_p, c.c_char_p, c.c_int]),
+            ("XQueryTree", c.c_int, [c.c_void_p, ulong, ptr(ulong), ptr(ulong), ptr(ptr(ulong)), ptr(c.c_uint)]),
+            ("XGetWindowProperty", c.c_int, [c.c_void_p, ulong, ulong, c.c_long, c.c_long, c.c_int, ulong, ptr(ulong),
+                                             ptr(c.c_int), ptr(ulong), ptr(ulong), ptr(c.c_void_p)]),
+            ("XGetWindowAttributes", c.c_int, [c.c_void_p, ulong, ptr(_Attributes)]),
+            ("XFree", c.c_int, [c.c_void_p]),
+            ("XResizeWindow", c.c_int, [c.c_void_p, ulong, c.c_uint, c.c_uint]),
+            ("XSync", c.c_int, [c.c_void_p, c.c_int]),
+            ("XStringToKeysym", ulong, [c.c_char_p]),
+        ]:
+            getattr(lib, name).restype = restype
+            getattr(lib, name).argtypes = argtypes
         _lib = lib
     return _lib
 
@@ -100,7 +95,6 @@ class _Display:
         if kids:
             x.XFree(kids)
         return windows
-
 
     def windows_of(self, pid):
         x = _x11()

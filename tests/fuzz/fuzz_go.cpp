@@ -1,10 +1,8 @@
-// Go on any input text and any prefix text ("input|prefix"). A small model
-// of Go must agree: the missing-value check, the one multiplication by the
-// matching prefix, the overflow before the caption is set.
+// Go on any input text and any prefix text ("input|prefix"): the small
+// model of Go must agree.
 
-#include "prefix/prefixtable.h"
+#include "model.h"
 #include "reference.h"
-#include "runtime/numbertext.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,41 +11,6 @@
 namespace {
 
 using Kind = tolvaren::GoOutcome::Kind;
-
-const char *kindName(Kind k)
-{
-    switch (k) {
-    case Kind::Missing: return "Missing";
-    case Kind::Result: return "Result";
-    case Kind::Overflow: return "Overflow";
-    }
-    return "?";
-}
-
-struct Expected {
-    Kind kind;
-    double scaled = 0.0;
-    std::string caption;
-};
-
-Expected model(std::string_view input, std::string_view prefix)
-{
-    if (input.empty() || prefix.empty())
-        return {Kind::Missing};
-    const tolvaren::ValResult read = tolvaren::Val(input);
-    if (read.overflow)
-        return {Kind::Overflow};
-    Expected e{Kind::Result};
-    for (const tolvaren::Prefix &p : tolvaren::prefixTable()) {
-        if (p.name != prefix)
-            continue;
-        e.scaled = read.value * p.multiplier;
-        if (!std::isfinite(e.scaled))
-            return {Kind::Overflow};
-        e.caption = std::string(p.caption);
-    }
-    return e;
-}
 
 // Each caption names the power of ten its multiplier is, and each
 // multiplier is the double nearest to that power.
@@ -79,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view prefix = bar == std::string_view::npos ? std::string_view{} : bytes.substr(bar + 1);
 
     const tolvaren::GoOutcome got = tolvaren::go(input, prefix);
-    const Expected want = model(input, prefix);
+    const model::Go want = model::go(input, prefix);
     const auto detail = [&] {
-        return "Go(" + fuzzref::shown(input) + ", " + fuzzref::shown(prefix) + ") = " + kindName(got.kind) + " " +
-               fuzzref::shown(got.output) + " " + fuzzref::shown(got.caption) + "; expected " + kindName(want.kind) +
+        return "Go(" + fuzzref::shown(input) + ", " + fuzzref::shown(prefix) + ") = " + model::name(got.kind) + " " +
+               fuzzref::shown(got.output) + " " + fuzzref::shown(got.caption) + "; expected " + model::name(want.kind) +
                " " + fuzzref::shown(want.scaled) + " " + fuzzref::shown(want.caption);
     };
     FUZZ_CHECK(got.kind == want.kind, detail());

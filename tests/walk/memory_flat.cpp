@@ -4,13 +4,15 @@
 // resident size where it was. Prints the growth of each; the aim is under
 // 2 MB. Run it on a build without sanitizers: their bookkeeping grows.
 
-#include "harness.h"
+#include "../widgets/fixture.h"
 
-#include "runtime/msgbox.h"
+#include "shell/mainwindow.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QTest>
 
 #include <malloc.h>
 
@@ -19,6 +21,7 @@
 #include <string>
 
 using namespace tolvaren;
+using namespace tolvaren::testing;
 
 namespace {
 
@@ -49,7 +52,7 @@ bool switchOnce(int i)
     if (!button)
         return false;
     QTest::mouseClick(button, Qt::LeftButton);
-    walk::settle();
+    settle();
     return currentForm() != name;
 }
 
@@ -57,21 +60,21 @@ bool prefixOnce(MainWindow *main, int i)
 {
     bool went = false;
     const bool ok =
-        walk::runModal([main] { walk::menuAction(main, "prefconv")->trigger(); },
-                       [&](QWidget *dialog) {
-                           auto *list = dialog->findChild<QListWidget *>(QStringLiteral("Prefixlst"));
-                           auto *go = dialog->findChild<QAbstractButton *>(QStringLiteral("Command1"));
-                           auto *close = dialog->findChild<QAbstractButton *>(QStringLiteral("Command2"));
-                           if (!list || !go || !close)
-                               return;
-                           QListWidgetItem *item = list->item(i % list->count());
-                           list->scrollToItem(item);
-                           QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-                           QTest::mouseClick(go, Qt::LeftButton);
-                           went = true;
-                           QTest::mouseClick(close, Qt::LeftButton);
-                       });
-    walk::settle();
+        driveModal([main] { menuAction(main, "prefconv")->trigger(); },
+                   [&](QWidget *dialog) {
+                       auto *list = dialog->findChild<QListWidget *>(QStringLiteral("Prefixlst"));
+                       auto *go = dialog->findChild<QAbstractButton *>(QStringLiteral("Command1"));
+                       auto *close = dialog->findChild<QAbstractButton *>(QStringLiteral("Command2"));
+                       if (!list || !go || !close)
+                           return;
+                       QListWidgetItem *item = list->item(i % list->count());
+                       list->scrollToItem(item);
+                       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+                       QTest::mouseClick(go, Qt::LeftButton);
+                       went = true;
+                       QTest::mouseClick(close, Qt::LeftButton);
+                   });
+    settle();
     return ok && went;
 }
 
@@ -82,14 +85,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int boxes = 0;
-    setMsgBoxHook([&boxes](const MsgBoxCall &) { ++boxes; });
-
-    MainWindow *main = walk::startProgram();
-    if (!main) {
+    Program p;
+    if (!p.start()) {
         std::fprintf(stderr, "the main window did not come up\n");
         return 2;
     }
+    MainWindow *main = p.main;
     constexpr int warmUp = 300;
     constexpr int rounds = 5000;
     constexpr double targetMb = 2.0;
@@ -122,10 +123,10 @@ int main(int argc, char **argv)
     const double switches = measure("category switches", [](int i) { return switchOnce(i); });
     const double openings = measure("prefix converter openings", [main](int i) { return prefixOnce(main, i); });
 
-    walk::stopProgram(main);
-    setMsgBoxHook({});
+    const bool boxes = !p.boxes.isEmpty();
+    p.stop();
     const bool flat = switches < targetMb && openings < targetMb;
     std::printf("target: under %.0f MB each: %s%s\n", targetMb, flat ? "met" : "NOT met",
                 boxes ? " (message boxes were shown: something went wrong)" : "");
-    return flat && boxes == 0 ? 0 : 1;
+    return flat && !boxes ? 0 : 1;
 }

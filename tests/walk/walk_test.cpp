@@ -8,21 +8,20 @@
 // TOLVAREN_WALK_SEED picks the walk (the same seed replays the same walk),
 // TOLVAREN_WALK_STEPS its length, TOLVAREN_WALK_TRACE=1 prints every action.
 
-#include "harness.h"
+#include "../fuzz/model.h"
+#include "../widgets/fixture.h"
 
-#include "categories/category.h"
-#include "convert/memory.h"
+#include "convert/converterform.h"
 #include "forms/dialogform.h"
 #include "forms/formwidget.h"
-#include "prefix/prefixtable.h"
-#include "runtime/msgbox.h"
-#include "runtime/numbertext.h"
+#include "shell/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,16 +29,17 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QWindow>
 
-#include <cmath>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
 #include <random>
 
 using namespace tolvaren;
+using namespace tolvaren::testing;
 
 namespace {
 
@@ -49,41 +49,14 @@ namespace {
 struct FormInfo {
     const char *name;
     CategoryId id;
-    const char *input, *from, *to, *output;
-    const char *incomplete;
-    const char *opens[5]; // forms opened by Command3 .. Command7
-    const char *first;    // the control that has the focus when the form opens
+    const char *first; // the control that has the focus when the form opens
 };
 
-// clang-format off
 const FormInfo kForms[] = {
-    {"Distance", CategoryId::Distance, "distintxt", "Combo1", "Combo2", "distouttxt", "Incomplete data",
-     {"mass", "Temp", "Volume", "Time", "Speed"}, "distintxt"},
-    {"mass", CategoryId::Mass, "massintxt", "Massc1", "Massc2", "massouttxt", "Incomplete Data",
-     {"Distance", "Temp", "Volume", "Time", "Speed"}, "Massc1"},
-    {"Temp", CategoryId::Temperature, "tempintxt", "Tempc1", "Tempc2", "tempouttxt", "Incomplete Data",
-     {"mass", "Distance", "Volume", "Time", "Speed"}, "Tempc1"},
-    {"Volume", CategoryId::Volume, "volintxt", "Volc1", "Volc2", "volouttxt", "Incomplete Data",
-     {"mass", "Temp", "Distance", "Time", "Speed"}, "Volc1"},
-    {"Time", CategoryId::Time, "timeintxt", "Timec1", "Timec2", "timeouttxt", "Incomplete Data",
-     {"mass", "Temp", "Volume", "Distance", "Speed"}, "timeintxt"},
-    {"Speed", CategoryId::Speed, "spdintxt", "Spdc1", "Spdc2", "spdouttxt", "Incomplete data",
-     {"Distance", "mass", "Temp", "Volume", "Time"}, "spdintxt"},
+    {"Distance", CategoryId::Distance, "distintxt"}, {"mass", CategoryId::Mass, "Massc1"},
+    {"Temp", CategoryId::Temperature, "Tempc1"},     {"Volume", CategoryId::Volume, "Volc1"},
+    {"Time", CategoryId::Time, "timeintxt"},         {"Speed", CategoryId::Speed, "spdintxt"},
 };
-// clang-format on
-// The welcome form's Command1 .. Command6.
-const char *const kSelectionOpens[6] = {"Distance", "mass", "Temp", "Volume", "Time", "Speed"};
-
-// Which form a category button's caption names.
-QString formNamed(const QString &caption)
-{
-    static const std::map<QString, QString> forms{
-        {"Distance", "Distance"}, {"Mass", "mass"},     {"Temp", "Temp"}, {"Temperature", "Temp"},
-        {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
-    };
-    const auto it = forms.find(caption);
-    return it == forms.end() ? QString() : it->second;
-}
 
 const FormInfo *formInfo(const QString &name)
 {
@@ -93,103 +66,61 @@ const FormInfo *formInfo(const QString &name)
     return nullptr;
 }
 
-const QString kFromStart = QStringLiteral("This unit...");
-const QString kToStart = QStringLiteral("...converted to");
-const QString kOutStart = QStringLiteral("Answer displayed here");
-
-const MsgBoxCall kSameUnitBox{QStringLiteral("Use your common sense!!! n*1 = n*1 ;where n = any digit"), 48,
-                              QStringLiteral("Warning: Your Common Sense is not in use")};
-const MsgBoxCall kOverflowBox{QStringLiteral("Overflow"), 16, QStringLiteral("Tolvaren v1.10")};
-const MsgBoxCall kHelpBox{QStringLiteral("Help Topics can be found in: tolvhelp.html in the same directory"), 64,
-                          QStringLiteral("Help Topics")};
-const MsgBoxCall kMissingBox{QStringLiteral("Input value and/or prefix"), 16, QStringLiteral("Value missing")};
+const QString kFromStart = kDesignTexts[1], kToStart = kDesignTexts[2], kOutStart = kDesignTexts[3];
+const MsgBoxCall kSameUnitBox{"Use your common sense!!! n*1 = n*1 ;where n = any digit", 48,
+                              "Warning: Your Common Sense is not in use"};
+const MsgBoxCall kOverflowBox{"Overflow", 16, "Tolvaren v1.10"};
+const MsgBoxCall kHelpBox{"Help Topics can be found in: tolvhelp.html in the same directory", 64, "Help Topics"};
+const MsgBoxCall kMissingBox{"Input value and/or prefix", 16, "Value missing"};
 
 QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+// The i-th of a few words.
+QLatin1String nth(std::initializer_list<const char *> words, int i) { return QLatin1String(std::data(words)[i]); }
 
 struct Model {
     QString current = QStringLiteral("Selection");
     QString input, from, to, output; // the open converter form's four texts
-    double inputValue = 0.0, resultValue = 0.0;
-    QList<MsgBoxCall> boxes; // boxes due since the last check
-    // How each Convert and Go ended: result, incomplete or missing, same
-    // unit, overflow.
-    std::map<QString, int> outcomes;
-
+    ConversionMemory memory;
+    QList<MsgBoxCall> boxes;         // boxes due since the last check
+    std::map<QString, int> outcomes; // how each Convert and Go ended
     // The prefix converter while it is open.
     QString prefixInput, prefixOutput, prefixCaption;
     int prefixSelected = -1;
 
     const FormInfo *form() const { return formInfo(current); }
 
-    void clearMemory() { inputValue = resultValue = 0.0; }
-
     void open(const QString &name)
     {
         current = name;
-        input.clear();
-        from = kFromStart;
-        to = kToStart;
-        output = kOutStart;
-        clearMemory();
+        newForm();
     }
 
     void newForm()
     {
-        clearMemory();
         input.clear();
-        output = kOutStart;
         from = kFromStart;
         to = kToStart;
+        output = kOutStart;
+        memory = {};
     }
 
     void convert()
     {
-        const FormInfo &f = *form();
-        if (input.isEmpty() || to.isEmpty() || from == kFromStart || from.isEmpty() || to == kToStart) {
-            boxes << MsgBoxCall{QString::fromLatin1(f.incomplete), 16, QStringLiteral("Error")};
-            ++outcomes[QStringLiteral("Convert incomplete")];
-            return;
-        }
-        if (from == to) {
+        using Kind = ConvertOutcome::Kind;
+        const model::Convert want =
+            model::convert(input.toStdString(), from.toStdString(), to.toStdString(), category(form()->id), memory);
+        memory = want.memory;
+        ++outcomes[QStringLiteral("Convert ") + model::name(want.kind)];
+        if (want.kind == Kind::IncompleteData)
+            boxes << MsgBoxCall{qstr(model::incompleteMessage(form()->id)), 16, QStringLiteral("Error")};
+        else if (want.kind == Kind::SameUnit)
             boxes << kSameUnitBox;
-            ++outcomes[QStringLiteral("Convert same unit")];
-            return;
-        }
-        clearMemory();
-        const ValResult read = Val(input.toStdString());
-        if (read.overflow) {
+        else if (want.kind == Kind::Overflow)
             boxes << kOverflowBox;
-            ++outcomes[QStringLiteral("Convert overflow")];
-            return;
-        }
-        inputValue = read.value;
-        const std::string fromText = from.toStdString(), toText = to.toStdString();
-        for (const PairRule &rule : category(f.id).rules) {
-            if (rule.to != toText || rule.from != fromText)
-                continue;
-            double v = inputValue;
-            for (std::size_t k = 0; k < rule.steps.size(); ++k) {
-                const Step s = rule.steps[k];
-                switch (s.op) {
-                case Step::Op::Multiply: v = v * s.constant; break;
-                case Step::Op::Divide: v = v / s.constant; break;
-                case Step::Op::Add: v = v + s.constant; break;
-                case Step::Op::Subtract: v = v - s.constant; break;
-                }
-                if (k + 1 == rule.steps.size())
-                    resultValue = v;
-                if (!std::isfinite(v)) {
-                    boxes << kOverflowBox;
-                    ++outcomes[QStringLiteral("Convert overflow")];
-                    return;
-                }
-            }
+        else
+            output = qstr(Str(memory.ResultValue));
+        if (want.kind == Kind::Result && want.matched)
             ++outcomes[QStringLiteral("Convert by a rule")];
-        }
-        output = qstr(Str(resultValue));
-        ++outcomes[QStringLiteral("Convert result")];
     }
 
     void openPrefix()
@@ -202,166 +133,101 @@ struct Model {
 
     void go()
     {
-        const QString prefix = prefixSelected < 0 ? QString() : qstr(prefixTable()[prefixSelected].name);
-        if (prefixInput.isEmpty() || prefix.isEmpty()) {
+        using Kind = GoOutcome::Kind;
+        const std::string_view prefix = prefixSelected < 0 ? std::string_view() : prefixTable()[prefixSelected].name;
+        const model::Go want = model::go(prefixInput.toStdString(), prefix);
+        ++outcomes[QStringLiteral("Go ") + model::name(want.kind)];
+        if (want.kind == Kind::Missing) {
             boxes << kMissingBox;
-            ++outcomes[QStringLiteral("Go missing")];
-            return;
-        }
-        const ValResult read = Val(prefixInput.toStdString());
-        if (read.overflow) {
+        } else if (want.kind == Kind::Overflow) {
             boxes << kOverflowBox;
-            ++outcomes[QStringLiteral("Go overflow")];
-            return;
+        } else {
+            prefixOutput = qstr(Str(want.scaled));
+            if (!want.caption.empty()) // an unknown prefix leaves the caption
+                prefixCaption = qstr(want.caption);
         }
-        double scaled = 0.0;
-        for (const Prefix &p : prefixTable()) {
-            if (qstr(p.name) != prefix)
-                continue;
-            scaled = read.value * p.multiplier;
-            if (!std::isfinite(scaled)) {
-                boxes << kOverflowBox;
-                ++outcomes[QStringLiteral("Go overflow")];
-                return;
-            }
-            prefixCaption = qstr(p.caption);
-        }
-        prefixOutput = qstr(Str(scaled));
-        ++outcomes[QStringLiteral("Go result")];
     }
 };
 
 // ---------------------------------------------------------------------------
-// Actions. Each is plain data, so that a walk can be printed and a sequence
-// that once broke can be kept and replayed as it was.
-
-enum class Act {
-    Conversion,  // a whole conversion: text typed, items index and how picked, Convert
-    TypeInput,   // text, how: 0 keys replacing, 1 keys appending, 2 paste
-    SetFrom,     // index >= 0: picked from the drop-down; else text typed (how as above)
-    SetTo,       //
-    EnterInList, // index 0 from-list, 1 to-list, 2 input box: Enter pressed there
-    Keys,        // index 0: Escape, 1: Ctrl+F4, 2: Ctrl+W, pressed on the input box
-    Convert,     // how: 0 mouse, 1 space bar, 2 a click through the window system
-    New,         //
-    Switch,      // index: the category button (0..4 on a converter, 0..5 on the welcome form)
-    RefreshMemory,
-    OriginalSize,
-    Resize, // index: width, how: height
-    HelpTopics,
-    Prefix,      // steps, closeHow: 0 Close button, 1 close box
-    About,       // closeHow: 0 OK, 1 Enter, 2 Escape, 3 close box
-    WindowState, // index 0: maximise, 1: minimise, 2: restore the main window
-};
-
-enum class PrefixAct { Type, Select, Deselect, Go, Poke };
-
-struct PrefixStep {
-    PrefixAct act;
-    QString text;
-    int index = 0;
-    int how = 0;
-};
-
-struct Action {
-    Act act;
-    QString text;
-    int index = 0;
-    int how = 0;
-    bool realBoxes = false; // message boxes shown for real and closed from a timer
-    QList<PrefixStep> steps;
-    int closeHow = 0;
-};
+// Printing what the walk does.
 
 QString shown(const QString &s)
 {
     QString out = QStringLiteral("\"");
-    for (QChar c : s.left(80)) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
+    for (QChar c : s.left(80))
+        out += c.unicode() < 0x20 || c.unicode() == 0x7f ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0'))
+                                                         : QString(c);
     if (s.size() > 80)
         out += QStringLiteral("...(%1 chars)").arg(s.size());
     return out + '"';
 }
 
-QString describe(const Action &a)
+QString shown(const QStringList &texts)
 {
-    static const QLatin1String typing[] = {QLatin1String("keys"), QLatin1String("keys appended"),
-                                           QLatin1String("pasted")};
-    QString d;
-    switch (a.act) {
-    case Act::Conversion:
-        d = QStringLiteral("convert %1 from item %2 to item %3")
-                .arg(shown(a.text), QString::number(a.index), QString::number(a.how));
-        break;
-    case Act::TypeInput: d = QStringLiteral("input %1 %2").arg(typing[a.how], shown(a.text)); break;
-    case Act::SetFrom:
-    case Act::SetTo: {
-        const QLatin1String which(a.act == Act::SetFrom ? "from" : "to");
-        d = a.index >= 0 ? QStringLiteral("%1 picked item %2").arg(which).arg(a.index)
-                         : QStringLiteral("%1 %2 %3").arg(which, typing[a.how], shown(a.text));
-        break;
-    }
-    case Act::EnterInList: {
-        static const QLatin1String places[] = {QLatin1String("from-list"), QLatin1String("to-list"),
-                                               QLatin1String("input box")};
-        d = QStringLiteral("Enter in the %1").arg(places[a.index]);
-        break;
-    }
-    case Act::Keys: {
-        static const QLatin1String keys[] = {QLatin1String("Escape"), QLatin1String("Ctrl+F4"),
-                                             QLatin1String("Ctrl+W")};
-        d = QStringLiteral("%1 on the form").arg(keys[a.index]);
-        break;
-    }
-    case Act::WindowState: {
-        static const QLatin1String states[] = {QLatin1String("maximise"), QLatin1String("minimise"),
-                                               QLatin1String("restore")};
-        d = QStringLiteral("%1 the main window").arg(states[a.index]);
-        break;
-    }
-    case Act::Convert: d = QStringLiteral("Convert"); break;
-    case Act::New: d = QStringLiteral("New"); break;
-    case Act::Switch: d = QStringLiteral("category button %1").arg(a.index); break;
-    case Act::RefreshMemory: d = QStringLiteral("Refresh Memory"); break;
-    case Act::OriginalSize: d = QStringLiteral("View Original Size"); break;
-    case Act::Resize: d = QStringLiteral("resize main window to %1x%2").arg(a.index).arg(a.how); break;
-    case Act::HelpTopics: d = QStringLiteral("Help Topics"); break;
-    case Act::About: d = QStringLiteral("About, closed by %1").arg(a.closeHow); break;
-    case Act::Prefix: {
-        QStringList parts;
-        for (const PrefixStep &s : a.steps) {
-            switch (s.act) {
-            case PrefixAct::Type: parts << QStringLiteral("type %1 %2").arg(typing[s.how], shown(s.text)); break;
-            case PrefixAct::Select: parts << QStringLiteral("select %1").arg(s.index); break;
-            case PrefixAct::Deselect: parts << QStringLiteral("deselect"); break;
-            case PrefixAct::Go: parts << QStringLiteral("Go %1").arg(s.how); break;
-            case PrefixAct::Poke: parts << QStringLiteral("click New behind it"); break;
-            }
-        }
-        d = QStringLiteral("Prefix Converter: %1; closed by %2")
-                .arg(parts.join(QStringLiteral(", ")), QString::number(a.closeHow));
-        break;
-    }
-    }
-    static const QLatin1String pressing[] = {QLatin1String(" (mouse)"), QLatin1String(" (space bar)"),
-                                             QLatin1String(" (click through the window system)")};
-    if (a.act == Act::Convert || a.act == Act::New || a.act == Act::Switch)
-        d += pressing[a.how];
-    if (a.realBoxes)
-        d += QStringLiteral(" [real message boxes]");
-    return d;
+    QStringList out;
+    for (const QString &s : texts)
+        out << shown(s);
+    return out.join(QStringLiteral(" | "));
 }
 
-// ---------------------------------------------------------------------------
-// Texts a user might type.
+// How a text goes in (see typeText) and how a button is pressed (see press).
+QLatin1String typing(int how) { return nth({"keys", "keys appended", "pasted"}, how); }
+QLatin1String pressing(int how) { return nth({" (mouse)", " (space bar)", " (click through the window system)"}, how); }
 
-class Texts {
+// One action inside the prefix converter.
+struct PrefixStep {
+    enum { Type, Select, Deselect, Go, Poke } act = Go;
+    QString text;
+    int index = 0, how = 0;
+
+    QString describe() const
+    {
+        switch (act) {
+        case Type: return QStringLiteral("type %1 %2").arg(typing(how), shown(text));
+        case Select: return QStringLiteral("select %1").arg(index);
+        case Deselect: return QStringLiteral("deselect");
+        case Go: return QStringLiteral("Go %1").arg(how);
+        case Poke: break;
+        }
+        return QStringLiteral("click New behind it");
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The walk. Each action draws what it does from the random numbers, logs it
+// and does it; then everything on screen is checked against the model.
+
+class Walker {
   public:
-    explicit Texts(std::mt19937_64 &rng) : m_rng(rng) {}
+    Walker(quint64 seed, bool trace) : m_rng(seed), m_trace(trace) {}
+
+    // Walks `steps` actions and ends with Exit. Returns the first broken
+    // check and the actions that led to it, or nothing.
+    QString walk(int steps)
+    {
+        if (!m_p.start())
+            return QStringLiteral("the main window did not come up");
+        settle();
+        QElapsedTimer clock;
+        clock.start();
+        while (m_step < steps && m_failure.isEmpty())
+            randomStep();
+        // Exit, from inside a running event loop: the loop must end.
+        if (m_failure.isEmpty())
+            expect(exitEndsTheLoop(m_p.main, 15000), "Exit did not end the program's event loop");
+        qInfo("walk: %s", qPrintable(summary(clock.elapsed())));
+        m_p.stop();
+        if (m_failure.isEmpty())
+            return {};
+        QString text = QStringLiteral("step %1: %2\nlast actions:\n").arg(m_step).arg(m_failure);
+        for (const QString &line : m_log)
+            text += QStringLiteral("  ") + line + '\n';
+        return text;
+    }
+
+  private:
+    // ----- random numbers and texts -----
 
     int pick(int n) { return static_cast<int>(std::uniform_int_distribution<int>(0, n - 1)(m_rng)); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rng) < p; }
@@ -370,9 +236,8 @@ class Texts {
     {
         if (chance(0.005)) {
             // Long texts: the reading must stay linear.
-            static const char *const fill[] = {"9", "0", " ", "1 "};
-            const QString piece = QLatin1String(fill[pick(4)]);
-            return QStringLiteral("1") + piece.repeated(5000 + pick(10000)) + QStringLiteral("5");
+            const QLatin1String piece = nth({"9", "0", " ", "1 "}, pick(4));
+            return QStringLiteral("1") + QString(piece).repeated(5000 + pick(10000)) + QStringLiteral("5");
         }
         // clang-format off
         static const char *const fixed[] = {
@@ -386,15 +251,13 @@ class Texts {
         switch (pick(6)) {
         case 0: return QString::number(std::uniform_int_distribution<int>(-100000, 100000)(m_rng));
         case 1: return QString::number(std::uniform_real_distribution<double>(-1e6, 1e6)(m_rng), 'g', 1 + pick(17));
-        case 2: {
-            static const char *const letters[] = {"E", "e", "D", "d"};
+        case 2:
             return QStringLiteral("%1.%2%3%4%5")
                 .arg(1 + pick(9))
                 .arg(pick(1000))
-                .arg(QLatin1String(letters[pick(4)]))
+                .arg(nth({"E", "e", "D", "d"}, pick(4)))
                 .arg(QLatin1String(chance(0.5) ? "-" : (chance(0.5) ? "+" : "")))
                 .arg(pick(420));
-        }
         case 3:
         case 4: return QString::fromUtf8(fixed[pick(static_cast<int>(std::size(fixed)))]);
         default: return junk();
@@ -403,18 +266,15 @@ class Texts {
 
     QString junk()
     {
-        static const QString pieces[] = {
-            QStringLiteral("a"),      QStringLiteral("Z"),      QStringLiteral(" "),      QStringLiteral("."),
-            QStringLiteral("-"),      QStringLiteral("+"),      QStringLiteral("&"),      QStringLiteral("E"),
-            QStringLiteral("7"),      QStringLiteral("0"),      QStringLiteral("%"),      QStringLiteral("/"),
-            QStringLiteral("@"),      QStringLiteral("\u00e9"), QStringLiteral("\u00bd"), QStringLiteral("\u0661"),
-            QStringLiteral("\uff15"), QStringLiteral("\u2212"), QStringLiteral("\u00a0"), QStringLiteral("\U0001F600"),
-            QStringLiteral("\u041c"), QStringLiteral("\u0301"), QStringLiteral("\u200b"), QStringLiteral("\u4e2d"),
+        static const QStringList pieces{
+            "a",      "Z",      " ",      ".",          "-",      "+",      "&",      "E",
+            "7",      "0",      "%",      "/",          "@",      "\u00e9", "\u00bd", "\u0661",
+            "\uff15", "\u2212", "\u00a0", "\U0001F600", "\u041c", "\u0301", "\u200b", "\u4e2d",
         };
         QString s;
         const int n = pick(12);
         for (int i = 0; i < n; ++i)
-            s += pieces[pick(static_cast<int>(std::size(pieces)))];
+            s += pieces[pick(static_cast<int>(pieces.size()))];
         if (chance(0.05))
             s += QString(100 + pick(300), QChar(u'0' + pick(10)));
         return s;
@@ -425,317 +285,162 @@ class Texts {
     {
         const auto units = category(f.id).units;
         const QString own = qstr(units[pick(static_cast<int>(units.size()))]);
-        switch (pick(10)) {
-        case 0:
-        case 1:
-        case 2: return own;
+        switch (const int r = pick(10)) {
         case 3: return own.toLower();
         case 4: return own.toUpper();
         case 5: return chance(0.5) ? own + ' ' : ' ' + own;
         case 6: return chance(0.5) ? kFromStart : kToStart;
         case 7: {
-            const FormInfo &other = kForms[pick(6)];
-            const auto others = category(other.id).units;
+            const auto others = category(kForms[pick(6)].id).units;
             return qstr(others[pick(static_cast<int>(others.size()))]);
         }
         case 8: return chance(0.5) ? QString() : QStringLiteral("\u041ceter"); // empty, or a look-alike letter
-        default: return junk();
+        default: return r < 3 ? own : junk();
         }
     }
 
-  private:
-    std::mt19937_64 &m_rng;
-};
+    // ----- choosing and doing an action -----
 
-// ---------------------------------------------------------------------------
-// The walk.
-
-class Walker {
-  public:
-    explicit Walker(quint64 seed) : m_rng(seed), m_texts(m_rng) {}
-
-    bool start()
-    {
-        setMsgBoxHook([this](const MsgBoxCall &c) { m_seen << c; });
-        m_main = walk::startProgram();
-        return m_main != nullptr;
-    }
-
-    void stop()
-    {
-        walk::stopProgram(m_main);
-        setMsgBoxHook({});
-    }
-
-    QString failure() const
-    {
-        if (m_failure.isEmpty())
-            return {};
-        QString text = QStringLiteral("step %1: %2\nlast actions:\n").arg(m_step).arg(m_failure);
-        for (const QString &line : m_log)
-            text += QStringLiteral("  ") + line + '\n';
-        return text;
-    }
-
-    // One random action, performed and checked.
-    bool randomStep()
+    void randomStep()
     {
         ++m_step;
-        return perform(randomAction());
+        m_real = chance(0.03);
+        const int roll = pick(100);
+        if (const FormInfo *f = m_model.form())
+            converterAction(*f, roll);
+        else if (roll < 70) // the welcome form: mostly leave it, sometimes the menu first
+            switchCategory(pick(6));
+        else
+            menuCommand(roll % 6);
+        settle();
+        if (m_real)
+            realBoxes(false);
+        checkAll();
     }
 
-    bool perform(const Action &a)
+    // Logs the action about to be done (counted as `kind`) and, if this step
+    // drew them, lets message boxes come up for real.
+    void begin(const char *kind, const QString &what = {})
     {
-        const QString line = QStringLiteral("%1 [%2] %3").arg(m_step).arg(m_model.current, describe(a));
+        const QString line =
+            QStringLiteral("%1 [%2] %3")
+                .arg(m_step)
+                .arg(m_model.current, (what.isEmpty() ? QString::fromLatin1(kind) : what) +
+                                          (m_real ? QStringLiteral(" [real message boxes]") : QString()));
         m_log.push_back(line);
         if (m_log.size() > 25)
             m_log.pop_front();
         if (m_trace)
             qInfo("%s", qPrintable(line));
-        ++m_counts[static_cast<int>(a.act)];
-
-        if (a.realBoxes)
+        ++m_counts[QString::fromLatin1(kind)];
+        if (m_real)
             realBoxes(true);
-        switch (a.act) {
-        case Act::Conversion: {
-            typeInput(Action{Act::TypeInput, a.text, 0, a.text.size() > 300 ? 2 : 0});
-            setUnit(Action{Act::SetFrom, {}, a.index});
-            setUnit(Action{Act::SetTo, {}, a.how});
-            press(control<QAbstractButton>(QStringLiteral("Command1")), 0);
-            m_model.convert();
-            break;
-        }
-        case Act::TypeInput: typeInput(a); break;
-        case Act::SetFrom:
-        case Act::SetTo: setUnit(a); break;
-        case Act::EnterInList: enterInList(a); break;
-        case Act::Keys: {
-            // None of these closes a child form: nothing would bring it back.
-            QWidget *target = control<QLineEdit>(QString::fromLatin1(m_model.form()->input));
-            if (!expect(target, QStringLiteral("no input box")))
-                break;
-            if (a.index == 0)
-                QTest::keyClick(target, Qt::Key_Escape);
-            else
-                QTest::keyClick(target, a.index == 1 ? Qt::Key_F4 : Qt::Key_W, Qt::ControlModifier);
-            break;
-        }
-        case Act::WindowState:
-            if (a.index == 0)
-                m_main->showMaximized();
-            else if (a.index == 1)
-                m_main->showMinimized();
-            else
-                m_main->showNormal();
-            break;
-        case Act::Convert:
-            press(control<QAbstractButton>(QStringLiteral("Command1")), a.how);
-            m_model.convert();
-            break;
-        case Act::New:
-            press(control<QAbstractButton>(QStringLiteral("Command2")), a.how);
-            m_model.newForm();
-            break;
-        case Act::Switch: switchCategory(a); break;
-        case Act::RefreshMemory:
-            walk::menuAction(m_main, "refmem")->trigger();
-            m_model.clearMemory();
-            break;
-        case Act::OriginalSize: originalSize(); break;
-        case Act::Resize: m_main->resize(a.index, a.how); break;
-        case Act::HelpTopics:
-            walk::menuAction(m_main, "hlptop")->trigger();
-            m_model.boxes << kHelpBox;
-            break;
-        case Act::Prefix: prefix(a); break;
-        case Act::About: about(a); break;
-        }
-        walk::settle();
-        if (a.realBoxes)
-            realBoxes(false);
-        checkAll();
-        return m_failure.isEmpty();
     }
 
-    // Exit, from inside a running event loop: the loop must end.
-    bool exitEndsTheLoop()
+    void converterAction(const FormInfo &f, int roll)
     {
-        QTimer::singleShot(0, m_main, [this] { walk::menuAction(m_main, "exx")->trigger(); });
-        bool timedOut = false;
-        QTimer::singleShot(15000, qApp, [&timedOut] {
-            timedOut = true;
-            QCoreApplication::exit(1);
-        });
-        const int rc = QApplication::exec();
-        return expect(rc == 0 && !timedOut, QStringLiteral("Exit did not end the program's event loop"));
-    }
-
-    QString summary(qint64 ms) const
-    {
-        static const char *const names[] = {"whole conversion",
-                                            "type input",
-                                            "from unit",
-                                            "to unit",
-                                            "Enter",
-                                            "keys",
-                                            "Convert",
-                                            "New",
-                                            "category",
-                                            "Refresh Memory",
-                                            "Original Size",
-                                            "resize",
-                                            "Help Topics",
-                                            "Prefix Converter",
-                                            "About",
-                                            "window state"};
-        QStringList parts;
-        for (const auto &[act, count] : m_counts)
-            parts << QStringLiteral("%1 %2").arg(QLatin1String(names[act])).arg(count);
-        QStringList outcomes;
-        for (const auto &[what, count] : m_model.outcomes)
-            outcomes << QStringLiteral("%1 %2").arg(what).arg(count);
-        return QStringLiteral("%1 actions in %2 s\n  actions: %3\n  outcomes: %4\n  %5 message boxes, %6 of them "
-                              "real; %7 windows opened or closed")
-            .arg(m_step)
-            .arg(ms / 1000.0, 0, 'f', 1)
-            .arg(parts.join(QStringLiteral(", ")), outcomes.join(QStringLiteral(", ")))
-            .arg(m_boxCount)
-            .arg(m_realBoxCount)
-            .arg(m_windows);
-    }
-
-    void setTrace(bool on) { m_trace = on; }
-    int step() const { return m_step; }
-
-  private:
-    // ----- choosing an action -----
-
-    Action randomAction()
-    {
-        Texts &t = m_texts;
-        Action a{Act::Convert};
-        a.realBoxes = t.chance(0.03);
-        const FormInfo *f = m_model.form();
-        const int roll = t.pick(100);
-        if (!f) {
-            // The welcome form: mostly leave it, sometimes the menu first.
-            if (roll < 70) {
-                a.act = Act::Switch;
-                a.index = t.pick(6);
-                a.how = t.pick(3);
-            } else {
-                a = randomMenuAction(roll % 6);
-            }
-            return a;
-        }
+        const int units = static_cast<int>(category(f.id).units.size());
         if (roll < 12) {
-            const int units = static_cast<int>(category(f->id).units.size());
-            a.act = Act::Conversion;
-            a.text = t.number();
-            a.index = t.pick(units);
-            a.how = t.chance(0.9) ? (a.index + 1 + t.pick(units - 1)) % units : a.index;
+            const QString text = number();
+            const int from = pick(units);
+            const int to = chance(0.9) ? (from + 1 + pick(units - 1)) % units : from;
+            begin("whole conversion", QStringLiteral("convert %1 from item %2 to item %3")
+                                          .arg(shown(text), QString::number(from), QString::number(to)));
+            typeInput(text, text.size() > 300 ? 2 : 0);
+            pickUnit(true, from);
+            pickUnit(false, to);
+            convert(0);
         } else if (roll < 28) {
-            a.act = Act::TypeInput;
-            a.text = t.number();
-            a.how = t.pick(3);
-            if (a.how == 1 && m_model.input.size() > 200)
-                a.how = 0;
-            if (a.text.size() > 300) // a long text arrives by pasting
-                a.how = 2;
+            const QString text = number();
+            int how = pick(3);
+            if (how == 1 && m_model.input.size() > 200)
+                how = 0;
+            if (text.size() > 300) // a long text arrives by pasting
+                how = 2;
+            begin("type input", QStringLiteral("input %1 %2").arg(typing(how), shown(text)));
+            typeInput(text, how);
         } else if (roll < 46) {
-            a.act = roll < 37 ? Act::SetFrom : Act::SetTo;
-            const int units = static_cast<int>(category(f->id).units.size());
-            if (t.chance(0.55)) {
-                a.index = t.pick(units);
-            } else {
-                a.index = -1;
-                a.text = t.unit(*f);
-                a.how = t.pick(3);
-                const QString &now = a.act == Act::SetFrom ? m_model.from : m_model.to;
-                if (a.how == 1 && now.size() > 100)
-                    a.how = 0;
-            }
+            setUnit(f, roll < 37, units);
         } else if (roll < 48) {
-            a.act = t.chance(0.7) ? Act::EnterInList : Act::Keys;
-            a.index = t.pick(3);
+            const bool enter = chance(0.7);
+            const int index = pick(3);
+            if (enter)
+                enterIn(index);
+            else
+                keys(index);
         } else if (roll < 68) {
-            a.act = Act::Convert;
-            a.how = t.pick(3);
+            const int how = pick(3);
+            begin("Convert", "Convert" + pressing(how));
+            convert(how);
         } else if (roll < 72) {
-            a.act = Act::New;
-            a.how = t.pick(3);
+            const int how = pick(3);
+            begin("New", "New" + pressing(how));
+            press(control<QAbstractButton>("Command2"), how);
+            m_model.newForm();
         } else if (roll < 79) {
-            a.act = Act::Switch;
-            a.index = t.pick(5);
-            a.how = t.pick(3);
+            switchCategory(pick(5));
         } else {
-            a = randomMenuAction(t.pick(6));
+            menuCommand(pick(6));
         }
-        return a;
     }
 
-    Action randomMenuAction(int which)
+    // A menu command, or the size or state of the main window.
+    void menuCommand(int which)
     {
-        Texts &t = m_texts;
-        Action a{Act::RefreshMemory};
-        a.realBoxes = t.chance(0.03);
-        switch (which) {
-        case 0: a.act = Act::RefreshMemory; break;
-        case 1: {
-            const int r = t.pick(6);
-            a.act = r < 3 ? Act::OriginalSize : r < 5 ? Act::Resize : Act::WindowState;
-            a.index = t.pick(3);
-            break;
-        }
-        case 2: a.act = Act::HelpTopics; break;
-        case 3:
-        case 4: a.act = Act::Prefix; break;
-        default: a.act = Act::About; break;
-        }
-        if (a.act == Act::Resize) {
-            a.index = 180 + t.pick(500);
-            a.how = 150 + t.pick(450);
-        }
-        if (a.act == Act::About)
-            a.closeHow = t.pick(4);
-        if (a.act == Act::Prefix) {
-            const int n = 1 + t.pick(8);
-            for (int i = 0; i < n; ++i) {
-                PrefixStep s{PrefixAct::Go};
-                const int r = t.pick(100);
-                if (r < 30) {
-                    s.act = PrefixAct::Type;
-                    s.text = t.number();
-                    s.how = s.text.size() > 300 ? 2 : t.pick(3);
-                } else if (r < 58) {
-                    s.act = PrefixAct::Select;
-                    s.index = t.pick(12);
-                } else if (r < 63) {
-                    s.act = PrefixAct::Deselect;
-                } else if (r < 96) {
-                    s.act = PrefixAct::Go;
-                    s.how = t.pick(3);
-                } else {
-                    s.act = PrefixAct::Poke;
-                }
-                a.steps << s;
+        m_real = chance(0.03);
+        MainWindow *main = m_p.main;
+        if (which == 0) {
+            begin("Refresh Memory");
+            menuAction(main, "refmem")->trigger();
+            m_model.memory = {};
+        } else if (which == 1) {
+            const int r = pick(6), state = pick(3);
+            if (r < 3) {
+                begin("View Original Size");
+                originalSize();
+            } else if (r < 5) {
+                const int width = 180 + pick(500), height = 150 + pick(450);
+                begin("resize", QStringLiteral("resize main window to %1x%2").arg(width).arg(height));
+                main->resize(width, height);
+            } else {
+                begin("window state",
+                      QStringLiteral("%1 the main window").arg(nth({"maximise", "minimise", "restore"}, state)));
+                static void (QWidget::*const show[])() = {&QWidget::showMaximized, &QWidget::showMinimized,
+                                                          &QWidget::showNormal};
+                (main->*show[state])();
             }
-            a.closeHow = t.pick(2);
+        } else if (which == 2) {
+            begin("Help Topics");
+            menuAction(main, "hlptop")->trigger();
+            m_model.boxes << kHelpBox;
+        } else if (which < 5) {
+            prefix();
+        } else {
+            about();
         }
-        return a;
     }
 
-    // ----- performing -----
+    // ----- the actions -----
 
     template <typename T> T *control(const QString &name) const
     {
-        QWidget *form = Forms::instance().loadedForm(m_model.current);
-        return form ? form->findChild<T *>(name) : nullptr;
+        return tolvaren::testing::control<T>(m_model.current, name);
+    }
+    ConverterForm *converter() const
+    {
+        return qobject_cast<ConverterForm *>(Forms::instance().loadedForm(m_model.current));
+    }
+    QComboBox *unitList(bool isFrom) const
+    {
+        ConverterForm *c = converter();
+        return c ? (isFrom ? c->fromList() : c->toList()) : nullptr;
     }
 
+    // how: 0 a mouse click, 1 the space bar, 2 a click through the window
+    // system (a mouse click where that spot is hidden).
     void press(QAbstractButton *button, int how)
     {
-        if (!expect(button, QStringLiteral("a button is missing")))
+        if (!expect(button, "a button is missing"))
             return;
         if (how == 2 && !windowClick(button))
             how = 0;
@@ -760,7 +465,8 @@ class Walker {
         return true;
     }
 
-    // Types or pastes `text` into `edit`; returns what the box holds then.
+    // Types (how 0: replacing, 1: appending) or pastes (how 2) `text` into
+    // `edit`; returns what the box holds then.
     static QString typeText(QLineEdit *edit, const QString &text, int how, const QString &before)
     {
         if (how == 2) {
@@ -791,78 +497,101 @@ class Walker {
         return how == 0 ? text : before + text;
     }
 
-    void typeInput(const Action &a)
+    void typeInput(const QString &text, int how)
     {
-        auto *edit = control<QLineEdit>(QString::fromLatin1(m_model.form()->input));
-        if (!expect(edit, QStringLiteral("no input box")))
-            return;
-        m_model.input = typeText(edit, a.text, a.how, m_model.input);
+        if (ConverterForm *c = converter(); expect(c, "no converter form"))
+            m_model.input = typeText(c->inputBox(), text, how, m_model.input);
     }
 
-    void setUnit(const Action &a)
+    void convert(int how)
     {
-        const FormInfo &f = *m_model.form();
-        const bool isFrom = a.act == Act::SetFrom;
-        auto *list = control<QComboBox>(QString::fromLatin1(isFrom ? f.from : f.to));
-        if (!expect(list, QStringLiteral("no unit list")))
-            return;
-        QString &text = isFrom ? m_model.from : m_model.to;
-        if (a.index < 0) {
-            text = typeText(list->lineEdit(), a.text, a.how, text);
+        press(control<QAbstractButton>("Command1"), how);
+        m_model.convert();
+    }
+
+    // A unit picked from the drop-down list or typed into its edit field.
+    void setUnit(const FormInfo &f, bool isFrom, int units)
+    {
+        const QLatin1String which(isFrom ? "from" : "to");
+        const char *kind = isFrom ? "from unit" : "to unit";
+        if (chance(0.55)) {
+            const int index = pick(units);
+            begin(kind, QStringLiteral("%1 picked item %2").arg(which, QString::number(index)));
+            pickUnit(isFrom, index);
             return;
         }
-        // Open the drop-down and click the item, as a user does.
+        const QString text = unit(f);
+        int how = pick(3);
+        QString &now = isFrom ? m_model.from : m_model.to;
+        if (how == 1 && now.size() > 100)
+            how = 0;
+        begin(kind, QStringLiteral("%1 %2 %3").arg(which, typing(how), shown(text)));
+        if (QComboBox *list = unitList(isFrom); expect(list, "no unit list"))
+            now = typeText(list->lineEdit(), text, how, now);
+    }
+
+    // Opens the drop-down and clicks the item, as a user does.
+    void pickUnit(bool isFrom, int index)
+    {
+        QComboBox *list = unitList(isFrom);
+        if (!expect(list, "no unit list"))
+            return;
         list->showPopup();
         QAbstractItemView *view = list->view();
-        if (!expect(view->isVisible(), QStringLiteral("the drop-down list did not open")))
+        if (!expect(view->isVisible(), "the drop-down list did not open"))
             return;
-        const QModelIndex item = list->model()->index(a.index, list->modelColumn());
+        const QModelIndex item = list->model()->index(index, list->modelColumn());
         view->scrollTo(item);
         const QPoint at = view->visualRect(item).center();
         QTest::mouseMove(view->viewport(), at);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-        expect(!view->isVisible(), QStringLiteral("the drop-down list stayed open after a click on an item"));
-        if (view->isVisible())
+        if (!expect(!view->isVisible(), "the drop-down list stayed open after a click on an item"))
             list->hidePopup();
-        text = qstr(category(f.id).units[a.index]);
+        (isFrom ? m_model.from : m_model.to) = qstr(category(m_model.form()->id).units[index]);
     }
 
-    void enterInList(const Action &a)
+    // Enter in the from-list (0), the to-list (1) or the input box (2).
+    void enterIn(int index)
     {
-        const FormInfo &f = *m_model.form();
-        QLineEdit *edit = nullptr;
-        if (a.index == 2) {
-            edit = control<QLineEdit>(QString::fromLatin1(f.input));
-        } else if (auto *list = control<QComboBox>(QString::fromLatin1(a.index ? f.to : f.from))) {
-            edit = list->lineEdit();
-        }
-        if (!expect(edit, QStringLiteral("no edit field")))
+        begin("Enter", QStringLiteral("Enter in the %1").arg(nth({"from-list", "to-list", "input box"}, index)));
+        ConverterForm *c = converter();
+        if (!expect(c, "no converter form"))
             return;
+        QLineEdit *edit = index == 2 ? c->inputBox() : unitList(index == 0)->lineEdit();
         edit->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(edit, Qt::Key_Return);
     }
 
-    void switchCategory(const Action &a)
+    // Keys that would close a child form elsewhere; none does here, as nothing
+    // would bring it back.
+    void keys(int index)
     {
-        const FormInfo *f = m_model.form();
-        const QString button = QStringLiteral("Command%1").arg(a.index + (f ? 3 : 1));
-        const QString target = QString::fromLatin1(f ? f->opens[a.index] : kSelectionOpens[a.index]);
+        begin("keys", QStringLiteral("%1 on the form").arg(nth({"Escape", "Ctrl+F4", "Ctrl+W"}, index)));
+        static const QKeyCombination pressed[] = {Qt::Key_Escape, Qt::ControlModifier | Qt::Key_F4,
+                                                  Qt::ControlModifier | Qt::Key_W};
+        if (ConverterForm *c = converter(); expect(c, "no converter form"))
+            QTest::keyClick(c->inputBox(), pressed[index].key(), pressed[index].keyboardModifiers());
+    }
+
+    // The index-th category button of the form on screen.
+    void switchCategory(int index)
+    {
+        const int how = pick(3);
+        begin("category", QStringLiteral("category button %1").arg(index) + pressing(how));
+        const QString button = QStringLiteral("Command%1").arg(index + (m_model.form() ? 3 : 1));
+        const QString target = kButtonsOpen.value(m_model.current).value(index);
         auto *b = control<QAbstractButton>(button);
-        if (!expect(b, QStringLiteral("no category button ") + button))
+        if (!expect(b, "no category button " + button))
             return;
-        expect(formNamed(b->text()) == target,
+        expect(kNamedForm.value(b->text()) == target,
                QStringLiteral("button %1 reads %2 but must open %3").arg(button, b->text(), target));
-        press(b, a.how);
+        press(b, how);
         m_model.open(target);
         ++m_windows;
-        walk::settle();
-        QWidget *focus = QApplication::focusWidget();
-        if (focus && qobject_cast<QComboBox *>(focus->parentWidget()))
-            focus = focus->parentWidget();
+        settle();
         const QLatin1String first(formInfo(target)->first);
-        expect(focus && focus->objectName() == first,
-               QStringLiteral("%1 opened with the focus on %2, expected %3")
-                   .arg(target, focus ? focus->objectName() : QStringLiteral("nothing"), first));
+        expect(focusName() == first,
+               QStringLiteral("%1 opened with the focus on '%2', expected %3").arg(target, focusName(), first));
     }
 
     void originalSize()
@@ -870,135 +599,161 @@ class Walker {
         // What the command does to a maximised or minimised main window is
         // the program's own choice; from the normal state it is the designed
         // outer size.
-        const bool normal = !m_main->isMaximized() && !m_main->isMinimized();
-        walk::menuAction(m_main, "origsize")->trigger();
+        MainWindow *main = m_p.main;
+        const bool normal = !main->isMaximized() && !main->isMinimized();
+        menuAction(main, "origsize")->trigger();
         if (!normal)
             return;
         // The frame size settles once the window system has answered.
         const QSize outer(332, 300);
-        for (int i = 0; i < 50 && m_main->frameGeometry().size() != outer; ++i)
+        for (int i = 0; i < 50 && main->frameGeometry().size() != outer; ++i)
             QTest::qWait(2);
-        expect(m_main->frameGeometry().size() == outer, QStringLiteral("outer size %1x%2 after View Original Size")
-                                                            .arg(m_main->frameGeometry().width())
-                                                            .arg(m_main->frameGeometry().height()));
+        const QSize now = main->frameGeometry().size();
+        expect(now == outer,
+               QStringLiteral("outer size %1x%2 after View Original Size").arg(now.width()).arg(now.height()));
     }
 
-    void about(const Action &a)
+    void about()
     {
+        const int closeHow = pick(4);
+        begin("About", QStringLiteral("About, closed by %1").arg(closeHow));
         ++m_windows;
-        const bool ok = walk::runModal([this] { walk::menuAction(m_main, "about")->trigger(); },
-                                       [&](QWidget *box) {
-                                           expect(box->windowTitle() == QLatin1String("About MyApp"),
-                                                  QStringLiteral("About box titled ") + box->windowTitle());
-                                           auto *title = box->findChild<QLabel *>(QStringLiteral("lblTitle"));
-                                           expect(title && title->text() == QLatin1String("Tolvaren   v1.10"),
-                                                  QStringLiteral("About box title label"));
-                                           auto *okButton = box->findChild<QPushButton *>(QStringLiteral("cmdOK"));
-                                           if (!expect(okButton, QStringLiteral("About box without OK")))
-                                               return;
-                                           switch (a.closeHow) {
-                                           case 0: QTest::mouseClick(okButton, Qt::LeftButton); break;
-                                           case 1: QTest::keyClick(okButton, Qt::Key_Return); break;
-                                           case 2: QTest::keyClick(box, Qt::Key_Escape); break;
-                                           default: box->close(); break;
-                                           }
-                                           expect(!box->isVisible(), QStringLiteral("About box still open"));
-                                       });
-        expect(ok, QStringLiteral("About box did not open, or did not close"));
-        expect(!Forms::instance().isLoaded(QStringLiteral("frmAbout")), QStringLiteral("About box still loaded"));
+        const bool ok = driveModal(
+            [this] { menuAction(m_p.main, "about")->trigger(); },
+            [&](QWidget *box) {
+                expect(box->windowTitle() == QLatin1String("About MyApp"), "About box titled " + box->windowTitle());
+                auto *title = box->findChild<QLabel *>(QStringLiteral("lblTitle"));
+                expect(title && title->text() == QLatin1String("Tolvaren   v1.10"), "About box title label");
+                auto *ok = box->findChild<QPushButton *>(QStringLiteral("cmdOK"));
+                if (!expect(ok, "About box without OK"))
+                    return;
+                switch (closeHow) {
+                case 0: QTest::mouseClick(ok, Qt::LeftButton); break;
+                case 1: QTest::keyClick(ok, Qt::Key_Return); break;
+                case 2: QTest::keyClick(box, Qt::Key_Escape); break;
+                default: box->close(); break;
+                }
+                expect(!box->isVisible(), "About box still open");
+            },
+            15000);
+        expect(ok, "About box did not open, or did not close");
+        expect(!Forms::instance().isLoaded(QStringLiteral("frmAbout")), "About box still loaded");
     }
 
-    void prefix(const Action &a)
+    void prefix()
     {
+        QList<PrefixStep> steps;
+        for (int i = 0, n = 1 + pick(8); i < n; ++i) {
+            PrefixStep s;
+            const int r = pick(100);
+            if (r < 30) {
+                s.act = PrefixStep::Type;
+                s.text = number();
+                s.how = s.text.size() > 300 ? 2 : pick(3);
+            } else if (r < 58) {
+                s.act = PrefixStep::Select;
+                s.index = pick(12);
+            } else if (r < 63) {
+                s.act = PrefixStep::Deselect;
+            } else if (r < 96) {
+                s.how = pick(3); // Go
+            } else {
+                s.act = PrefixStep::Poke;
+            }
+            steps << s;
+        }
+        const int closeHow = pick(2); // 0: the Close button, 1: the close box
+        QStringList parts;
+        for (const PrefixStep &s : steps)
+            parts << s.describe();
+        begin("Prefix Converter", QStringLiteral("Prefix Converter: %1; closed by %2")
+                                      .arg(parts.join(QStringLiteral(", ")), QString::number(closeHow)));
         ++m_windows;
-        const bool ok = walk::runModal([this] { walk::menuAction(m_main, "prefconv")->trigger(); },
-                                       [&](QWidget *dialog) { drivePrefix(dialog, a); });
-        expect(ok, QStringLiteral("prefix converter did not open, or did not close"));
-        expect(!Forms::instance().isLoaded(QStringLiteral("Prefix")), QStringLiteral("prefix converter still loaded"));
+        const bool ok = driveModal([this] { menuAction(m_p.main, "prefconv")->trigger(); },
+                                   [&](QWidget *dialog) { drivePrefix(dialog, steps, closeHow); }, 15000);
+        expect(ok, "prefix converter did not open, or did not close");
+        expect(!Forms::instance().isLoaded(QStringLiteral("Prefix")), "prefix converter still loaded");
     }
 
-    void drivePrefix(QWidget *dialog, const Action &a)
+    void drivePrefix(QWidget *dialog, const QList<PrefixStep> &steps, int closeHow)
     {
         if (!expect(dialog->objectName() == QLatin1String("Prefix"),
-                    QStringLiteral("modal window %1 instead of the prefix converter").arg(dialog->objectName())))
+                    "modal window " + dialog->objectName() + " instead of the prefix converter"))
             return;
         expect(dialog->windowTitle() == QLatin1String("Measurment Prefix"),
-               QStringLiteral("prefix converter titled ") + dialog->windowTitle());
+               "prefix converter titled " + dialog->windowTitle());
         auto *list = dialog->findChild<QListWidget *>(QStringLiteral("Prefixlst"));
         auto *input = dialog->findChild<QLineEdit *>(QStringLiteral("prefintxt"));
         auto *output = dialog->findChild<QLineEdit *>(QStringLiteral("prefouttxt"));
         auto *caption = dialog->findChild<QLabel *>(QStringLiteral("prefpreflbl"));
         auto *go = dialog->findChild<QAbstractButton *>(QStringLiteral("Command1"));
         auto *close = dialog->findChild<QAbstractButton *>(QStringLiteral("Command2"));
-        if (!expect(list && input && output && caption && go && close, QStringLiteral("prefix converter controls")))
+        if (!expect(list && input && output && caption && go && close, "prefix converter controls"))
             return;
-        QStringList items;
+        QStringList items, names;
         for (int i = 0; i < list->count(); ++i)
             items << list->item(i)->text();
-        QStringList names;
         for (const Prefix &p : prefixTable())
             names << qstr(p.name);
-        expect(items == names, QStringLiteral("prefix list holds ") + items.join(','));
+        expect(items == names, "prefix list holds " + items.join(','));
 
         m_model.openPrefix();
         const auto check = [&] {
             QApplication::processEvents();
             const QList<QListWidgetItem *> selected = list->selectedItems();
-            const int row = selected.isEmpty() ? -1 : list->row(selected.front());
-            expect(input->text() == m_model.prefixInput && output->text() == m_model.prefixOutput &&
-                       caption->text() == m_model.prefixCaption && row == m_model.prefixSelected,
-                   QStringLiteral("prefix converter shows %1 / %2 / %3 / item %4, expected %5 / %6 / %7 / item %8")
-                       .arg(shown(input->text()), shown(output->text()), shown(caption->text()), QString::number(row),
-                            shown(m_model.prefixInput), shown(m_model.prefixOutput), shown(m_model.prefixCaption),
-                            QString::number(m_model.prefixSelected)));
+            const QStringList got{input->text(), output->text(), caption->text(),
+                                  QString::number(selected.isEmpty() ? -1 : list->row(selected.front()))};
+            const QStringList want{m_model.prefixInput, m_model.prefixOutput, m_model.prefixCaption,
+                                   QString::number(m_model.prefixSelected)};
+            expect(got == want, QStringLiteral("prefix converter shows %1 (input | output | caption | item), "
+                                               "expected %2")
+                                    .arg(shown(got), shown(want)));
             checkBoxes();
         };
         check();
-        for (const PrefixStep &s : a.steps) {
+        for (const PrefixStep &s : steps) {
             if (!m_failure.isEmpty())
                 break;
             switch (s.act) {
-            case PrefixAct::Type: m_model.prefixInput = typeText(input, s.text, s.how, m_model.prefixInput); break;
-            case PrefixAct::Select:
-            case PrefixAct::Deselect: {
-                const int row = s.act == PrefixAct::Select ? s.index : m_model.prefixSelected;
+            case PrefixStep::Type: m_model.prefixInput = typeText(input, s.text, s.how, m_model.prefixInput); break;
+            case PrefixStep::Select:
+            case PrefixStep::Deselect: {
+                const bool select = s.act == PrefixStep::Select;
+                const int row = select ? s.index : m_model.prefixSelected;
                 if (row < 0)
                     break;
                 QListWidgetItem *item = list->item(row);
                 list->scrollToItem(item);
-                const QPoint at = list->visualItemRect(item).center();
                 // A control-click on the selected item takes the selection away.
-                QTest::mouseClick(list->viewport(), Qt::LeftButton,
-                                  s.act == PrefixAct::Deselect ? Qt::ControlModifier : Qt::NoModifier, at);
-                m_model.prefixSelected = s.act == PrefixAct::Select ? row : -1;
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, select ? Qt::NoModifier : Qt::ControlModifier,
+                                  list->visualItemRect(item).center());
+                m_model.prefixSelected = select ? row : -1;
                 break;
             }
-            case PrefixAct::Go:
+            case PrefixStep::Go:
                 press(go, s.how);
                 m_model.go();
                 break;
-            case PrefixAct::Poke: {
-                // The windows behind a modal one take no input.
-                if (auto *newButton = control<QAbstractButton>(QStringLiteral("Command2")))
+            case PrefixStep::Poke: // the windows behind a modal one take no input
+                if (auto *newButton = control<QAbstractButton>("Command2"))
                     windowClick(newButton);
                 break;
             }
-            }
             check();
         }
-        if (a.closeHow == 0)
+        if (closeHow == 0)
             QTest::mouseClick(close, Qt::LeftButton);
         else
             dialog->close();
     }
 
-    // ----- real message boxes -----
-
+    // Message boxes shown for real, read and closed from a timer, or (off)
+    // recorded by the hook.
     void realBoxes(bool on)
     {
+        m_boxCloser.reset();
         if (!on) {
-            m_boxCloser.reset();
-            setMsgBoxHook([this](const MsgBoxCall &c) { m_seen << c; });
+            setMsgBoxHook([this](const MsgBoxCall &c) { m_p.boxes << c; });
             return;
         }
         setMsgBoxHook({});
@@ -1008,16 +763,11 @@ class Walker {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box || !box->isVisible())
                 return;
-            int flags = 0;
-            switch (box->icon()) {
-            case QMessageBox::Critical: flags = 16; break;
-            case QMessageBox::Warning: flags = 48; break;
-            case QMessageBox::Information: flags = 64; break;
-            default: break;
-            }
-            m_seen << MsgBoxCall{box->text(), flags, box->windowTitle()};
+            static const QHash<int, int> flags{
+                {QMessageBox::Critical, 16}, {QMessageBox::Warning, 48}, {QMessageBox::Information, 64}};
+            m_p.boxes << MsgBoxCall{box->text(), flags.value(box->icon()), box->windowTitle()};
             ++m_realBoxCount;
-            expect(box->buttons().size() == 1, QStringLiteral("a message box with more than an OK button"));
+            expect(box->buttons().size() == 1, "a message box with more than an OK button");
             if (QAbstractButton *ok = box->button(QMessageBox::Ok))
                 QTest::mouseClick(ok, Qt::LeftButton);
             if (box->isVisible())
@@ -1037,97 +787,82 @@ class Walker {
 
     void checkBoxes()
     {
-        m_boxCount += m_seen.size();
-        bool same = m_seen.size() == m_model.boxes.size();
-        for (qsizetype i = 0; same && i < m_seen.size(); ++i)
-            same = m_seen[i].prompt == m_model.boxes[i].prompt && m_seen[i].flags == m_model.boxes[i].flags &&
-                   m_seen[i].title == m_model.boxes[i].title;
-        if (!same) {
-            const auto list = [](const QList<MsgBoxCall> &boxes) {
-                QStringList l;
-                for (const MsgBoxCall &b : boxes)
-                    l << QStringLiteral("%1/%2/%3").arg(shown(b.prompt), QString::number(b.flags), shown(b.title));
-                return l.isEmpty() ? QStringLiteral("none") : l.join(QStringLiteral(", "));
-            };
-            expect(false, QStringLiteral("message boxes %1, expected %2").arg(list(m_seen), list(m_model.boxes)));
-        }
-        m_seen.clear();
+        m_boxCount += m_p.boxes.size();
+        const QStringList seen = boxTexts(m_p.boxes), due = boxTexts(m_model.boxes);
+        expect(seen == due, QStringLiteral("message boxes [%1], expected [%2]")
+                                .arg(seen.join(QStringLiteral(", ")), due.join(QStringLiteral(", "))));
+        m_p.boxes.clear();
         m_model.boxes.clear();
     }
 
     void checkAll()
     {
         checkBoxes();
-        Forms &forms = Forms::instance();
-        expect(forms.loadedNames() == QStringList{m_model.current},
-               QStringLiteral("loaded forms %1, expected only %2").arg(forms.loadedNames().join(','), m_model.current));
+        const QStringList loaded = Forms::instance().loadedNames();
+        expect(loaded == QStringList{m_model.current},
+               QStringLiteral("loaded forms %1, expected only %2").arg(loaded.join(','), m_model.current));
 
         // Forms that were left or closed are gone, not just hidden.
-        int formWidgets = 0, dialogs = 0, boxes = 0;
-        QString shownForm;
+        QStringList forms;
+        int dialogs = 0, boxes = 0;
         for (QWidget *w : QApplication::allWidgets()) {
-            if (auto *f = qobject_cast<FormWidget *>(w)) {
-                ++formWidgets;
-                shownForm = f->objectName();
-            } else if (qobject_cast<DialogForm *>(w)) {
-                ++dialogs;
-            } else if (qobject_cast<QMessageBox *>(w)) {
-                ++boxes;
-            }
+            if (qobject_cast<FormWidget *>(w))
+                forms << w->objectName();
+            dialogs += qobject_cast<DialogForm *>(w) != nullptr;
+            boxes += qobject_cast<QMessageBox *>(w) != nullptr;
         }
-        expect(formWidgets == 1 && shownForm == m_model.current,
-               QStringLiteral("%1 form widgets alive (%2), expected only %3")
-                   .arg(formWidgets)
-                   .arg(shownForm, m_model.current));
+        expect(forms == QStringList{m_model.current},
+               QStringLiteral("form widgets alive: %1, expected only %2").arg(forms.join(','), m_model.current));
         expect(dialogs == 0 && boxes == 0,
                QStringLiteral("%1 dialogs and %2 message boxes left alive").arg(dialogs).arg(boxes));
-        const QList<QMdiSubWindow *> frames = m_main->mdiArea()->subWindowList();
+        const QList<QMdiSubWindow *> frames = m_p.main->mdiArea()->subWindowList();
         expect(frames.size() == 1 && frames.front()->isMaximized(),
                QStringLiteral("%1 child windows in the main window, expected one maximised").arg(frames.size()));
-        expect(m_main->windowTitle() == QLatin1String("Tolvaren v1.10"), QStringLiteral("main window title"));
+        expect(m_p.main->windowTitle() == QLatin1String("Tolvaren v1.10"), "main window title");
 
-        const ConversionMemory &memory = conversionMemory();
-        expect(sameBits(memory.InputValue, m_model.inputValue) && sameBits(memory.ResultValue, m_model.resultValue),
-               QStringLiteral("memory %1 / %2, expected %3 / %4")
-                   .arg(memory.InputValue, 0, 'g', 17)
-                   .arg(memory.ResultValue, 0, 'g', 17)
-                   .arg(m_model.inputValue, 0, 'g', 17)
-                   .arg(m_model.resultValue, 0, 'g', 17));
+        const auto pair = [](const ConversionMemory &m) {
+            return QStringLiteral("%1 / %2").arg(m.InputValue, 0, 'g', 17).arg(m.ResultValue, 0, 'g', 17);
+        };
+        expect(model::sameMemory(conversionMemory(), m_model.memory),
+               "memory " + pair(conversionMemory()) + ", expected " + pair(m_model.memory));
 
-        const FormInfo *f = m_model.form();
-        if (!f)
+        if (!m_model.form())
             return;
-        auto *input = control<QLineEdit>(QString::fromLatin1(f->input));
-        auto *from = control<QComboBox>(QString::fromLatin1(f->from));
-        auto *to = control<QComboBox>(QString::fromLatin1(f->to));
-        auto *output = control<QLineEdit>(QString::fromLatin1(f->output));
-        if (!expect(input && from && to && output, QStringLiteral("converter controls missing")))
+        ConverterForm *c = converter();
+        if (!expect(c, "no converter form"))
             return;
-        const QStringList got{input->text(), from->currentText(), to->currentText(), output->text()};
-        const QStringList want{m_model.input, m_model.from, m_model.to, m_model.output};
-        if (got != want) {
-            QStringList g, w;
-            for (const QString &s : got)
-                g << shown(s);
-            for (const QString &s : want)
-                w << shown(s);
-            expect(false, QStringLiteral("texts %1, expected %2")
-                              .arg(g.join(QStringLiteral(" | ")), w.join(QStringLiteral(" | "))));
-        }
+        const QStringList texts{m_model.input, m_model.from, m_model.to, m_model.output};
+        expect(fourTexts(c) == texts, QStringLiteral("texts %1, expected %2").arg(shown(fourTexts(c)), shown(texts)));
+    }
+
+    QString summary(qint64 ms) const
+    {
+        const auto listed = [](const std::map<QString, int> &counts) {
+            QStringList parts;
+            for (const auto &[what, count] : counts)
+                parts << QStringLiteral("%1 %2").arg(what).arg(count);
+            return parts.join(QStringLiteral(", "));
+        };
+        return QStringLiteral("%1 actions in %2 s\n  actions: %3\n  outcomes: %4\n  %5 message boxes, %6 of them "
+                              "real; %7 windows opened or closed")
+            .arg(m_step)
+            .arg(ms / 1000.0, 0, 'f', 1)
+            .arg(listed(m_counts), listed(m_model.outcomes))
+            .arg(m_boxCount)
+            .arg(m_realBoxCount)
+            .arg(m_windows);
     }
 
     std::mt19937_64 m_rng;
-    Texts m_texts;
-    MainWindow *m_main = nullptr;
+    bool m_trace;
+    Program m_p; // its `boxes` are the message boxes seen since the last check
     Model m_model;
-    QList<MsgBoxCall> m_seen;
+    bool m_real = false; // this step's message boxes come up for real
     std::unique_ptr<QTimer> m_boxCloser;
     std::deque<QString> m_log;
     QString m_failure;
-    std::map<int, int> m_counts;
-    int m_step = 0;
-    int m_boxCount = 0, m_realBoxCount = 0, m_windows = 0;
-    bool m_trace = false;
+    std::map<QString, int> m_counts;
+    int m_step = 0, m_boxCount = 0, m_realBoxCount = 0, m_windows = 0;
 };
 
 // The offscreen platform says, at every modal window, what it cannot do
@@ -1137,9 +872,8 @@ QtMessageHandler previousHandler = nullptr;
 
 void dropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    previousHandler(type, context, message);
+    if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not support")))
+        previousHandler(type, context, message);
 }
 
 quint64 envNumber(const char *name, quint64 fallback)
@@ -1163,19 +897,7 @@ class WalkTest : public QObject {
         const quint64 seed = envNumber("TOLVAREN_WALK_SEED", 20240611);
         const int steps = static_cast<int>(envNumber("TOLVAREN_WALK_STEPS", 1500));
         qInfo("walk: seed %llu, %d steps (TOLVAREN_WALK_SEED=%llu replays it)", seed, steps, seed);
-
-        Walker w(seed);
-        w.setTrace(qEnvironmentVariableIntValue("TOLVAREN_WALK_TRACE") != 0);
-        QVERIFY(w.start());
-        QElapsedTimer clock;
-        clock.start();
-        while (w.step() < steps && w.randomStep()) {
-        }
-        if (w.failure().isEmpty())
-            w.exitEndsTheLoop();
-        const QString failure = w.failure();
-        qInfo("walk: %s", qPrintable(w.summary(clock.elapsed())));
-        w.stop();
+        const QString failure = Walker(seed, qEnvironmentVariableIntValue("TOLVAREN_WALK_TRACE") != 0).walk(steps);
         if (!failure.isEmpty())
             qInfo("walk: seed %llu broke at %s", seed, qPrintable(failure));
         QVERIFY2(failure.isEmpty(), "the walk broke; see above");

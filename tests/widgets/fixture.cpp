@@ -48,11 +48,8 @@ QAction *menuAction(MainWindow *main, const char *name)
 
 ConverterForm *openConverter(const QString &form)
 {
-    static const QHash<QString, QString> buttons{
-        {"Distance", "Command1"}, {"mass", "Command2"}, {"Temp", "Command3"},
-        {"Volume", "Command4"},   {"Time", "Command5"}, {"Speed", "Command6"},
-    };
-    auto *button = control<QPushButton>(QStringLiteral("Selection"), buttons.value(form));
+    const int index = kButtonsOpen.value(QStringLiteral("Selection")).indexOf(form);
+    auto *button = control<QPushButton>(QStringLiteral("Selection"), QStringLiteral("Command%1").arg(index + 1));
     if (!button)
         return nullptr;
     click(button);
@@ -84,6 +81,20 @@ void convertOn(ConverterForm *form, const QString &input, const QString &from, c
     chooseUnit(form->fromList(), from);
     chooseUnit(form->toList(), to);
     click(form->findChild<QPushButton *>(QStringLiteral("Command1")));
+}
+
+void settle()
+{
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QStringList boxTexts(const QList<MsgBoxCall> &boxes)
+{
+    QStringList texts;
+    for (const MsgBoxCall &b : boxes)
+        texts << QStringLiteral("%1 | %2 | %3").arg(b.prompt, QString::number(b.flags), b.title);
+    return texts;
 }
 
 QStringList fourTexts(const ConverterForm *form)
@@ -120,7 +131,7 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
     bool driven = false;
     bool rescued = false;
     QTimer poll;
-    poll.setInterval(10);
+    poll.setInterval(0);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *modal = QApplication::activeModalWidget();
         if (driven || !modal || !modal->isVisible())
@@ -157,6 +168,21 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
     poll.stop();
     watchdog.stop();
     return driven && !rescued;
+}
+
+bool exitEndsTheLoop(MainWindow *main, int timeoutMs)
+{
+    QTimer::singleShot(0, main, [main] { menuAction(main, "exx")->trigger(); });
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    watchdog.start(timeoutMs);
+    const int rc = QApplication::exec();
+    return rc == 0 && !timedOut;
 }
 
 } // namespace tolvaren::testing

@@ -3,7 +3,9 @@
 #include "runtime/forms.h"
 #include "runtime/msgbox.h"
 
+#include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +22,25 @@ class MainWindow;
 } // namespace tolvaren
 
 namespace tolvaren::testing {
+
+// Input, from, to and output of a converter form as designed.
+inline const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
+// The forms that a form's category buttons open: Command1.. on the welcome
+// form, Command3.. on a converter form.
+inline const QMap<QString, QStringList> kButtonsOpen{
+    {"Selection", {"Distance", "mass", "Temp", "Volume", "Time", "Speed"}},
+    {"Distance", {"mass", "Temp", "Volume", "Time", "Speed"}},
+    {"mass", {"Distance", "Temp", "Volume", "Time", "Speed"}},
+    {"Temp", {"mass", "Distance", "Volume", "Time", "Speed"}},
+    {"Volume", {"mass", "Temp", "Distance", "Time", "Speed"}},
+    {"Time", {"mass", "Temp", "Volume", "Distance", "Speed"}},
+    {"Speed", {"Distance", "mass", "Temp", "Volume", "Time"}},
+};
+// The form each category button's caption names.
+inline const QHash<QString, QString> kNamedForm{
+    {"Distance", "Distance"}, {"Mass", "mass"},     {"Temp", "Temp"}, {"Temperature", "Temp"},
+    {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
+};
 
 // A freshly started program for every test: the main window loaded and on
 // screen with the welcome form inside, and message boxes recorded instead of
@@ -50,6 +71,10 @@ void chooseUnit(QComboBox *list, const QString &text);
 // Enters the three texts of a conversion and presses Convert.
 void convertOn(ConverterForm *form, const QString &input, const QString &from, const QString &to);
 
+// Runs pending events and deletes what was handed to deleteLater (an
+// unloaded form): nothing else runs the event loop in a test.
+void settle();
+
 // Input, from, to and output texts of a converter form.
 QStringList fourTexts(const ConverterForm *form);
 // Every text a form shows: edits, lists and labels, in child order.
@@ -57,11 +82,18 @@ QStringList allTexts(const QWidget *form);
 // The design name of the control holding the keyboard focus.
 QString focusName();
 
+// Message boxes as "prompt | flags | title" texts, for comparing.
+QStringList boxTexts(const QList<MsgBoxCall> &boxes);
+
 // Runs `open`, which blocks in a modal event loop, and hands the modal
 // window to `drive` from inside that loop; `drive` must close it. A watchdog
 // closes every modal window after `timeoutMs`. True when the modal window
 // appeared, was driven and closed without the watchdog.
 bool driveModal(const std::function<void()> &open, const std::function<void(QWidget *)> &drive, int timeoutMs = 10000);
+
+// Triggers Exit from inside the application's own event loop: true when the
+// loop ended with code 0 before a watchdog had to end it.
+bool exitEndsTheLoop(MainWindow *main, int timeoutMs = 10000);
 
 } // namespace tolvaren::testing
 

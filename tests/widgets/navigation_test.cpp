@@ -16,15 +16,6 @@
 using namespace tolvaren;
 using namespace tolvaren::testing;
 
-namespace {
-// The form each button caption names.
-const QHash<QString, QString> kNamedForm{
-    {"Distance", "Distance"}, {"Mass", "mass"},     {"Temp", "Temp"}, {"Temperature", "Temp"},
-    {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
-};
-const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
-} // namespace
-
 class NavigationTest : public QObject {
     Q_OBJECT
     Program p;
@@ -50,16 +41,7 @@ class NavigationTest : public QObject {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("target");
-        const QList<std::pair<QString, QStringList>> table{
-            {"Selection", {"Distance", "mass", "Temp", "Volume", "Time", "Speed"}},
-            {"Distance", {"mass", "Temp", "Volume", "Time", "Speed"}},
-            {"mass", {"Distance", "Temp", "Volume", "Time", "Speed"}},
-            {"Temp", {"mass", "Distance", "Volume", "Time", "Speed"}},
-            {"Volume", {"mass", "Temp", "Distance", "Time", "Speed"}},
-            {"Time", {"mass", "Temp", "Volume", "Distance", "Speed"}},
-            {"Speed", {"Distance", "mass", "Temp", "Volume", "Time"}},
-        };
-        for (const auto &[source, targets] : table) {
+        for (const auto &[source, targets] : kButtonsOpen.asKeyValueRange()) {
             const int first = source == "Selection" ? 1 : 3;
             for (int i = 0; i < targets.size(); ++i) {
                 const QString button = QStringLiteral("Command%1").arg(first + i);
