@@ -2,6 +2,7 @@
 
 #include "forms/builder.h"
 #include "runtime/forms.h"
+#include "runtime/qtext.h"
 
 #include <QAbstractButton>
 
@@ -21,15 +22,13 @@ void connectCategoryButtons(const design::Form &form, const BuiltForm &built)
     for (const design::Control &c : form.controls) {
         if (c.opensForm.empty())
             continue;
-        auto *button = built.as<QAbstractButton>(QString::fromUtf8(c.name.data(), qsizetype(c.name.size())));
+        auto *button = built.as<QAbstractButton>(qstr(c.name));
         if (!button)
             continue;
-        const QString target = QString::fromUtf8(c.opensForm.data(), qsizetype(c.opensForm.size()));
+        const QString target = qstr(c.opensForm);
         if (const design::Form *targetDesign = design::form(c.opensForm))
             button->setAccessibleDescription(
-                QStringLiteral("Open the %1 converter")
-                    .arg(QString::fromUtf8(targetDesign->caption.data(), qsizetype(targetDesign->caption.size()))
-                             .toLower()));
+                QStringLiteral("Open the %1 converter").arg(qstr(targetDesign->caption).toLower()));
         QObject::connect(button, &QAbstractButton::clicked, button,
                          [button, target] { switchCategory(button, target); });
     }

@@ -6,16 +6,17 @@ class QWidget;
 
 namespace tolvaren {
 
+class BuiltForm;
+namespace design {
+struct Form;
+}
+
 // What every category button does: unload the form it sits on, show the
 // target converter form (its load clears the conversion memory) and
 // maximise it inside the main window.
 void switchCategory(QWidget *button, const QString &targetForm);
 
 // Wires every button of a built form whose design names a form to open.
-class BuiltForm;
-namespace design {
-struct Form;
-}
 void connectCategoryButtons(const design::Form &form, const BuiltForm &built);
 
 } // namespace tolvaren

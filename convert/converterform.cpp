@@ -4,16 +4,13 @@
 #include "convert/memory.h"
 #include "convert/procedure.h"
 #include "runtime/msgbox.h"
+#include "runtime/qtext.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace tolvaren {
-
-namespace {
-QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-} // namespace
 
 ConverterForm::ConverterForm(const design::Form &design, const Category &category, QWidget *parent)
     : FormWidget(design, parent), m_category(category)

@@ -1,5 +1,6 @@
 #include "forms/builder.h"
 
+#include "runtime/qtext.h"
 #include "runtime/twips.h"
 
 #include <QComboBox>
@@ -19,7 +20,7 @@ namespace {
 using design::Control;
 using design::Kind;
 
-QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QColor toColour(design::Rgb c) { return QColor(c.r, c.g, c.b); }
 
 QRect twipsRect(const Control &c)
 {
@@ -156,8 +157,6 @@ QWidget *makeControl(const Control &c, QWidget *parent)
 }
 
 } // namespace
-
-QColor toColour(design::Rgb c) { return QColor(c.r, c.g, c.b); }
 
 BuiltForm buildForm(const design::Form &form, QWidget *target)
 {

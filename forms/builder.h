@@ -15,23 +15,29 @@ class BuiltForm {
   public:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
     template <typename T> T *as(const QString &name) const { return qobject_cast<T *>(control(name)); }
-    // The controls that take the focus, in tab order.
-    const QList<QWidget *> &tabOrder() const { return m_tabOrder; }
     QWidget *firstInTabOrder() const { return m_tabOrder.isEmpty() ? nullptr : m_tabOrder.front(); }
+    // The first time a form opens, its first control in tab order has the
+    // focus; later showings keep whatever the user last focused.
+    void giveInitialFocus()
+    {
+        if (m_focusGiven)
+            return;
+        m_focusGiven = true;
+        if (QWidget *first = firstInTabOrder())
+            first->setFocus(Qt::OtherFocusReason);
+    }
 
   private:
     friend BuiltForm buildForm(const design::Form &, QWidget *);
     QHash<QString, QWidget *> m_controls;
     QList<QWidget *> m_tabOrder;
+    bool m_focusGiven = false;
 };
 
 // Makes every control of `form` as a child of `target` (frames first, so
 // their buttons can sit inside them), at its designed place and look, each
 // named after its design. Sets the target's size, colours, font and caption.
 BuiltForm buildForm(const design::Form &form, QWidget *target);
-
-// A designed colour as a Qt colour.
-QColor toColour(design::Rgb c);
 
 // The form's background picture, drawn from its top-left corner; a null
 // pixmap when the form has none.

@@ -22,11 +22,7 @@ DialogForm::DialogForm(const design::Form &design, QWidget *parent)
 void DialogForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_focusGiven) {
-        m_focusGiven = true;
-        if (QWidget *first = m_built.firstInTabOrder())
-            first->setFocus(Qt::OtherFocusReason);
-    }
+    m_built.giveInitialFocus();
 }
 
 } // namespace tolvaren

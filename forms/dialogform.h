@@ -23,7 +23,6 @@ class DialogForm : public QDialog {
     BuiltForm m_built;
 
   private:
-    bool m_focusGiven = false;
 };
 
 } // namespace tolvaren

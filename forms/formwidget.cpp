@@ -21,11 +21,7 @@ void FormWidget::paintEvent(QPaintEvent *event)
 void FormWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!m_focusGiven) {
-        m_focusGiven = true;
-        if (QWidget *first = m_built.firstInTabOrder())
-            first->setFocus(Qt::OtherFocusReason);
-    }
+    m_built.giveInitialFocus();
 }
 
 } // namespace tolvaren

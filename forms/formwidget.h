@@ -28,7 +28,6 @@ class FormWidget : public QWidget, public Loadable {
 
   private:
     QPixmap m_background;
-    bool m_focusGiven = false;
 };
 
 } // namespace tolvaren

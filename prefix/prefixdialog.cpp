@@ -3,6 +3,7 @@
 #include "forms/designs.h"
 #include "prefix/prefixtable.h"
 #include "runtime/msgbox.h"
+#include "runtime/qtext.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -44,10 +45,7 @@ void PrefixDialog::Command1_Click()
     const QString prefix = selected.isEmpty() ? QString() : selected.front()->text();
     const GoOutcome outcome = go(m_input->text().toStdString(), prefix.toStdString());
     switch (outcome.kind) {
-    case GoOutcome::Kind::Missing:
-        MsgBox(QString::fromUtf8(kPrefixMissingPrompt.data(), qsizetype(kPrefixMissingPrompt.size())), vbCritical,
-               QString::fromUtf8(kPrefixMissingTitle.data(), qsizetype(kPrefixMissingTitle.size())));
-        break;
+    case GoOutcome::Kind::Missing: MsgBox(qstr(kPrefixMissingPrompt), vbCritical, qstr(kPrefixMissingTitle)); break;
     case GoOutcome::Kind::Result:
         if (!outcome.caption.empty())
             m_caption->setText(QString::fromStdString(outcome.caption));

@@ -96,11 +96,13 @@ void Forms::showModal(const QString &name)
 
 void Forms::maximize(const QString &name)
 {
-    Entry &e = m_entries[name];
-    if (e.frame)
-        e.frame->showMaximized();
-    else if (e.widget)
-        e.widget->showMaximized();
+    const auto it = m_entries.constFind(name);
+    if (it == m_entries.cend())
+        return;
+    if (it->frame)
+        it->frame->showMaximized();
+    else if (it->widget)
+        it->widget->showMaximized();
 }
 
 void Forms::unload(const QString &name)

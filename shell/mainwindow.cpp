@@ -8,6 +8,7 @@
 #include "prefix/prefixdialog.h"
 #include "runtime/appinfo.h"
 #include "runtime/msgbox.h"
+#include "runtime/qtext.h"
 #include "runtime/twips.h"
 #include "shell/aboutbox.h"
 
@@ -19,7 +20,6 @@
 namespace tolvaren {
 
 namespace {
-QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 constexpr int kOuterWidthTwips = 4980;
 constexpr int kOuterHeightTwips = 4500;
