@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,16 @@ QColor toColour(design::Rgb c) { return QColor(c.r, c.g, c.b); }
 QRect twipsRect(const Control &c)
 {
     return {twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width), twipsToPixels(c.height)};
+}
+
+// Every picture is a PNG, which Qt reads itself. Told so, with guessing
+// off, the reader goes straight to it; otherwise it would first load every
+// image format plugin to ask each whether it reads PNG too.
+QImage readPicture(std::string_view resource)
+{
+    QImageReader reader(qstr(resource), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QFont toFont(const design::Font &f)
@@ -148,7 +159,7 @@ QWidget *makeControl(const Control &c, QWidget *parent)
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (!c.pictureResource.empty())
-            picture->setPixmap(QPixmap(qstr(c.pictureResource)));
+            picture->setPixmap(loadPicture(c.pictureResource));
         return picture;
     }
     case Kind::Line: return new LineWidget(c, parent);
@@ -172,7 +183,7 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         target->setAutoFillBackground(true);
     }
     if (!form.icon.empty())
-        target->setWindowIcon(QIcon(qstr(form.icon)));
+        target->setWindowIcon(QIcon(loadPicture(form.icon)));
 
     // Frames first: their members are placed inside them.
     std::vector<const Control *> order;
@@ -236,9 +247,22 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     return built;
 }
 
-QPixmap backgroundPicture(const design::Form &form)
+QList<QFont> formFonts(const design::Form &form)
 {
-    return form.backgroundPicture.empty() ? QPixmap() : QPixmap(qstr(form.backgroundPicture));
+    QList<QFont> fonts{toFont(form.defaultFont)};
+    for (const Control &c : form.controls)
+        if (!c.fontDesign.face.empty())
+            fonts.append(toFont(c.fontDesign));
+    return fonts;
+}
+
+QPixmap loadPicture(std::string_view resource) { return QPixmap::fromImage(readPicture(resource)); }
+
+QImage backgroundPicture(const design::Form &form)
+{
+    // Kept as read: the backgrounds are stored with 256 colours, one byte a
+    // pixel, and drawn straight from that.
+    return form.backgroundPicture.empty() ? QImage() : readPicture(form.backgroundPicture);
 }
 
 } // namespace tolvaren

@@ -2,7 +2,9 @@
 
 #include "forms/design.h"
 
+#include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -39,8 +41,14 @@ class BuiltForm {
 // named after its design. Sets the target's size, colours, font and caption.
 BuiltForm buildForm(const design::Form &form, QWidget *target);
 
+// The fonts the form's controls are drawn in.
+QList<QFont> formFonts(const design::Form &form);
+
+// One of the program's pictures (a resource path such as ":/mass.png").
+QPixmap loadPicture(std::string_view resource);
+
 // The form's background picture, drawn from its top-left corner; a null
-// pixmap when the form has none.
-QPixmap backgroundPicture(const design::Form &form);
+// image when the form has none.
+QImage backgroundPicture(const design::Form &form);
 
 } // namespace tolvaren

@@ -14,7 +14,7 @@ void FormWidget::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     if (!m_background.isNull()) {
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_background);
+        painter.drawImage(0, 0, m_background);
     }
 }
 

@@ -27,7 +27,7 @@ class FormWidget : public QWidget, public Loadable {
     BuiltForm m_built;
 
   private:
-    QPixmap m_background;
+    QImage m_background;
 };
 
 } // namespace tolvaren

@@ -5,7 +5,7 @@ set -euo pipefail
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libfontconfig-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
 # A real X display, the desktop accessibility bus and the packaging checks.

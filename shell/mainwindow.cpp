@@ -4,6 +4,7 @@
 #include "convert/converterform.h"
 #include "convert/memory.h"
 #include "convert/selectionform.h"
+#include "forms/builder.h"
 #include "forms/designs.h"
 #include "prefix/prefixdialog.h"
 #include "runtime/appinfo.h"
@@ -36,7 +37,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     const design::Form &d = design::mainForm();
     setObjectName(qstr(d.name));
     setWindowTitle(qstr(d.caption));
-    setWindowIcon(QIcon(qstr(d.icon)));
+    setWindowIcon(QIcon(loadPicture(d.icon)));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -124,6 +125,13 @@ void MainWindow::hlptop_Click()
 }
 
 void MainWindow::about_Click() { Forms::instance().showModal(QStringLiteral("frmAbout")); }
+
+QList<QFont> MainWindow::firstFonts()
+{
+    QList<QFont> fonts{QApplication::font("QMenuBar")};
+    fonts += formFonts(design::selectionForm());
+    return fonts;
+}
 
 void registerForms(MainWindow *main)
 {

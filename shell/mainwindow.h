@@ -2,6 +2,8 @@
 
 #include "runtime/forms.h"
 
+#include <QFont>
+#include <QList>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -20,6 +22,10 @@ class MainWindow : public QMainWindow, public Loadable {
 
     // Start-up: the welcome form maximised inside, the frame at its size.
     void MDIForm_Load();
+
+    // The fonts the window shows at start-up: the menu bar's and the
+    // welcome form's.
+    static QList<QFont> firstFonts();
 
     void prefconv_Click();
     void refmem_Click();

@@ -144,9 +144,15 @@ def canvas(w, h, top=None, bottom=None):
     return pen
 
 
-def save(pen, name, opaque=True):
+def save(pen, name, opaque=True, palette=False):
+    """palette: store 256 colours, one byte a pixel. For the large, quiet
+    backgrounds: they load several times faster and the program keeps them
+    in a quarter of the memory, with no difference to be seen."""
     img = pen.img.resize((pen.img.width // SS, pen.img.height // SS), Image.LANCZOS)
-    (img.convert("RGB") if opaque else img).save(HERE / name, optimize=True)
+    img = img.convert("RGB") if opaque else img
+    if palette:
+        img = img.quantize(colors=256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    img.save(HERE / name, optimize=True)
 
 
 def floor_shadow(p, cx, cy, rx, ry=3):
@@ -350,7 +356,7 @@ def selection_background():
     for x in range(0, w, 5):
         n = 14 if x % 50 == 0 else 9 if x % 10 == 0 else 5
         p.path([(x + 0.5, h), (x + 0.5, h - n)], (100, 120, 150, 70), 1)
-    save(p, "selection-background.png")
+    save(p, "selection-background.png", palette=True)
 
 
 def selection():

@@ -44,11 +44,32 @@ def _x11():
             ("XResizeWindow", c.c_int, [c.c_void_p, ulong, c.c_uint, c.c_uint]),
             ("XSync", c.c_int, [c.c_void_p, c.c_int]),
             ("XStringToKeysym", ulong, [c.c_char_p]),
+            ("XGetImage", c.c_void_p, [c.c_void_p, ulong, c.c_int, c.c_int, c.c_uint, c.c_uint, ulong, c.c_int]),
+            ("XSetErrorHandler", c.c_void_p, [c.c_void_p]),
         ]:
             getattr(lib, name).restype = restype
             getattr(lib, name).argtypes = argtypes
         _lib = lib
     return _lib
+
+
+class _Image(ctypes.Structure):
+    # The start of XImage, as Xlib.h declares it.
+    _fields_ = [
+        ("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+        ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+        ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+        ("bytes_per_line", ctypes.c_int),
+    ]
+
+
+Z_PIXMAP = 2
+ALL_PLANES = 0xFFFFFFFF
+
+# A window can go between two requests; its error must not end the caller
+# (Xlib's own handler exits), the request just answers nothing.
+_ERROR_HANDLER_TYPE = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+_ignore_errors = _ERROR_HANDLER_TYPE(lambda _dpy, _event: 0)
 
 
 def keysym(name):
@@ -57,6 +78,7 @@ def keysym(name):
 
 class _Display:
     def __enter__(self):
+        _x11().XSetErrorHandler(ctypes.cast(_ignore_errors, ctypes.c_void_p))
         self.dpy = _x11().XOpenDisplay(None)
         if not self.dpy:
             raise RuntimeError("cannot open the X display")
@@ -95,6 +117,20 @@ class _Display:
         if kids:
             x.XFree(kids)
         return windows
+
+    def contents(self, window, width, height):
+        """The window's pixels (width x height from its top-left corner), as
+        bytes; None when the window cannot be read (gone, or off screen)."""
+        x = _x11()
+        image = x.XGetImage(self.dpy, window, 0, 0, width, height, ALL_PLANES, Z_PIXMAP)
+        if not image:
+            return None
+        info = ctypes.cast(image, ctypes.POINTER(_Image)).contents
+        try:
+            return ctypes.string_at(info.data, info.bytes_per_line * info.height)
+        finally:
+            x.XFree(info.data)
+            x.XFree(image)
 
     def windows_of(self, pid):
         x = _x11()
