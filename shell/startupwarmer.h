@@ -31,7 +31,9 @@ class StartupWarmer {
     StartupWarmer &operator=(const StartupWarmer &) = delete;
 
     // Once the QApplication exists: fill Qt's font database and look up
-    // `fonts` the way painting will. Call once.
+    // `fonts` the way painting will. Call once, after the font
+    // substitutions are installed: Qt does not guard their table against
+    // a thread reading it while another changes it.
     void continueWith(QList<QFont> fonts);
 
     // Waits for the thread. Also what the destructor does; without

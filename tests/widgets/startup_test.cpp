@@ -4,6 +4,7 @@
 
 #include "forms/builder.h"
 #include "forms/designs.h"
+#include "runtime/fonts.h"
 #include "shell/mainwindow.h"
 #include "shell/startupwarmer.h"
 
@@ -41,6 +42,7 @@ class StartupTest : public QObject {
     void windowBuiltBesideTheWarmUpLooksTheSame()
     {
         StartupWarmer warmer;
+        installFontSubstitutes(); // before the thread looks fonts up, as main() does
         warmer.continueWith(MainWindow::firstFonts());
         Program during;
         QVERIFY(during.start());
