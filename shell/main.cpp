@@ -4,16 +4,17 @@
 #include "shell/startupwarmer.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 int main(int argc, char **argv)
 {
     tolvaren::StartupWarmer warmer;
     // The menus belong in the window: its designed outer size counts the
-    // menu bar in. A desktop-wide menu bar would take them out, and asking
-    // the session bus whether the desktop has one costs about a millisecond
-    // before the window can show.
+    // menu bar in, and a desktop-wide menu bar would take them out.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    // The thread uses Qt's font database: it ends before the application.
+    const auto joinWarmer = qScopeGuard([&warmer] { warmer.finish(); });
     QApplication::setApplicationName(QStringLiteral("Tolvaren"));
     QApplication::setApplicationVersion(QStringLiteral("1.10"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tolvaren::kDesktopId));
@@ -24,7 +25,5 @@ int main(int argc, char **argv)
     tolvaren::registerForms(&main);
     main.MDIForm_Load();
     main.show();
-    const int code = app.exec();
-    warmer.finish();
-    return code;
+    return app.exec();
 }

@@ -20,9 +20,8 @@ namespace tolvaren {
 //
 //   StartupWarmer warmer;                 // before the QApplication
 //   QApplication app(argc, argv);
+//   ... a guard that calls warmer.finish() before the QApplication goes
 //   warmer.continueWith(fonts);           // the fonts the first window uses
-//   ...
-//   warmer.finish();                      // before the QApplication goes
 class StartupWarmer {
   public:
     StartupWarmer();

@@ -66,8 +66,9 @@ class _Image(ctypes.Structure):
 Z_PIXMAP = 2
 ALL_PLANES = 0xFFFFFFFF
 
-# A window can go between two requests; its error must not end the caller
-# (Xlib's own handler exits), the request just answers nothing.
+# A window can go between finding it and reading its pixels; that error
+# must not end the caller (Xlib's own handler exits): the reading just
+# answers nothing.
 _ERROR_HANDLER_TYPE = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
 _ignore_errors = _ERROR_HANDLER_TYPE(lambda _dpy, _event: 0)
 
@@ -78,7 +79,6 @@ def keysym(name):
 
 class _Display:
     def __enter__(self):
-        _x11().XSetErrorHandler(ctypes.cast(_ignore_errors, ctypes.c_void_p))
         self.dpy = _x11().XOpenDisplay(None)
         if not self.dpy:
             raise RuntimeError("cannot open the X display")
@@ -122,7 +122,11 @@ class _Display:
         """The window's pixels (width x height from its top-left corner), as
         bytes; None when the window cannot be read (gone, or off screen)."""
         x = _x11()
-        image = x.XGetImage(self.dpy, window, 0, 0, width, height, ALL_PLANES, Z_PIXMAP)
+        previous = x.XSetErrorHandler(ctypes.cast(_ignore_errors, ctypes.c_void_p))
+        try:
+            image = x.XGetImage(self.dpy, window, 0, 0, width, height, ALL_PLANES, Z_PIXMAP)
+        finally:
+            x.XSetErrorHandler(previous)
         if not image:
             return None
         info = ctypes.cast(image, ctypes.POINTER(_Image)).contents

@@ -3,6 +3,7 @@
 #include "convert/converterform.h"
 #include "runtime/fonts.h"
 #include "shell/mainwindow.h"
+#include "shell/startupwarmer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace tolvaren::testing {
 
@@ -183,6 +188,16 @@ bool exitEndsTheLoop(MainWindow *main, int timeoutMs)
     watchdog.start(timeoutMs);
     const int rc = QApplication::exec();
     return rc == 0 && !timedOut;
+}
+
+bool finishesWithin(StartupWarmer *warmer, int timeoutMs)
+{
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    std::thread([warmer, finished] {
+        warmer->finish();
+        *finished = true;
+    }).detach();
+    return QTest::qWaitFor([&] { return finished->load(); }, timeoutMs);
 }
 
 } // namespace tolvaren::testing

@@ -19,6 +19,7 @@ class QWidget;
 namespace tolvaren {
 class ConverterForm;
 class MainWindow;
+class StartupWarmer;
 } // namespace tolvaren
 
 namespace tolvaren::testing {
@@ -94,6 +95,11 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
 // Triggers Exit from inside the application's own event loop: true when the
 // loop ended with code 0 before a watchdog had to end it.
 bool exitEndsTheLoop(MainWindow *main, int timeoutMs = 10000);
+
+// Calls warmer->finish() on a thread of its own: true when it returned
+// within `timeoutMs`. Needs no QApplication. On false the warmer must be
+// left alive: that thread may still be using it.
+bool finishesWithin(StartupWarmer *warmer, int timeoutMs = 10000);
 
 } // namespace tolvaren::testing
 
