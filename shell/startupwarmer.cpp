@@ -11,7 +11,7 @@ StartupWarmer::StartupWarmer() : m_thread([this] { run(); }) {}
 
 StartupWarmer::~StartupWarmer() { finish(); }
 
-void StartupWarmer::continueWith(QList<QFont> fonts)
+void StartupWarmer::continueWith(const QList<QFont> &fonts)
 {
     if (m_released)
         return;

@@ -33,7 +33,7 @@ class StartupWarmer {
     // `fonts` the way painting will. Call once, after the font
     // substitutions are installed: Qt does not guard their table against
     // a thread reading it while another changes it.
-    void continueWith(QList<QFont> fonts);
+    void continueWith(const QList<QFont> &fonts);
 
     // Waits for the thread. Also what the destructor does; without
     // continueWith the thread stops after its first part.
