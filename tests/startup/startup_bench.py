@@ -175,8 +175,8 @@ def report(results, args):
         print("runs whose pixels did not settle within the watch (counted as never drawn): "
               + ", ".join(f"{name} {n}" for name, n in unsettled.items()))
 
-    def ratio(column, base):
-        return statistics.median(results["tolvaren"][column]) / statistics.median(results[base][column])
+    def ratio(column, base, of="tolvaren"):
+        return statistics.median(results[of][column]) / statistics.median(results[base][column])
 
     print()
     for column, what in [("mapped", "start-up (window mapped)"), ("drawn", "start-up (first whole picture)"),
@@ -189,6 +189,10 @@ def report(results, args):
     for column, what in [("mapped", "window mapped"), ("drawn", "first whole picture"), ("memory", "resident memory"),
                          ("processor", "processor time")]:
         print(f"ratio tolvaren/bare+text, {what}: {ratio(column, 'bare+text'):.3f}")
+    print("what one line of text alone costs the bare window:")
+    print("ratio bare+text/bare_window: " + ", ".join(
+        f"{what} {ratio(column, 'bare_window', of='bare+text'):.3f}"
+        for column, what in [("mapped", "window mapped"), ("drawn", "first whole picture"), ("memory", "resident memory")]))
 
 
 if __name__ == "__main__":
