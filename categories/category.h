@@ -36,7 +36,7 @@ const Category &category(CategoryId id);
 // The category whose form has this name, or nullptr.
 const Category *categoryByFormName(std::string_view formName);
 
-// Every category, in the order the welcome form lists them.
+// Every category, once each, in the order of the category ids.
 std::span<const CategoryId> allCategories();
 
 } // namespace tolvaren

@@ -39,7 +39,7 @@ const Form &aboutForm()
         .clientWidth = 5730,
         .clientHeight = 3555,
         .border = Border::FixedDialog,
-        .icon = ":/about-32.png",
+        .icon = {":/about-32.png", ":/about-16.png"},
         .controls = controls,
     };
     return f;

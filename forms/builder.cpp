@@ -3,6 +3,7 @@
 #include "runtime/qtext.h"
 #include "runtime/twips.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImageReader>
@@ -76,7 +77,14 @@ class LineWidget : public QWidget {
     {
         QPainter p(this);
         p.setPen(QPen(m_colour, m_width, Qt::SolidLine, Qt::FlatCap));
-        p.drawLine(m_from, m_to);
+        // A wide line grows down (or right) from its designed row, as the
+        // forms were drawn: a 2-pixel white line under a 1-pixel grey one
+        // on the same row shows its lower half, and the two make an etched
+        // groove. A pen centred on the row would lose that half above the
+        // widget.
+        const int shift = m_width / 2;
+        const QPoint offset(m_from.x() == m_to.x() ? shift : 0, m_from.y() == m_to.y() ? shift : 0);
+        p.drawLine(m_from + offset, m_to + offset);
     }
 
   private:
@@ -181,14 +189,15 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     target->resize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
     QFont defaultFont = toFont(form.defaultFont);
     target->setFont(defaultFont);
-    if (form.backColour.isSet()) {
+    if (form.backColour.isSet() || form.backSystem != design::SystemColour::None) {
         QPalette pal = target->palette();
-        pal.setColor(QPalette::Window, toColour(form.backColour));
+        pal.setColor(QPalette::Window,
+                     form.backColour.isSet() ? toColour(form.backColour) : systemColour(form.backSystem));
         target->setPalette(pal);
         target->setAutoFillBackground(true);
     }
-    if (!form.icon.empty())
-        target->setWindowIcon(QIcon(loadPicture(form.icon)));
+    if (!form.icon.large.empty())
+        target->setWindowIcon(loadIcon(form.icon));
 
     // Frames first: their members are placed inside them.
     std::vector<const Control *> order;
@@ -262,6 +271,28 @@ QList<QFont> formFonts(const design::Form &form)
 }
 
 QPixmap loadPicture(std::string_view resource) { return QPixmap::fromImage(readPicture(resource)); }
+
+QIcon loadIcon(const design::Icon &icon)
+{
+    QIcon result;
+    for (std::string_view image : {icon.large, icon.small})
+        if (!image.empty())
+            result.addPixmap(loadPicture(image));
+    return result;
+}
+
+QColor systemColour(design::SystemColour colour)
+{
+    switch (colour) {
+    // The palette Qt gives menus: a desktop theme sets it apart from the
+    // windows' own.
+    case design::SystemColour::Menu: return QApplication::palette("QMenu").color(QPalette::Window);
+    // What Qt's MDI area paints behind its child windows by default.
+    case design::SystemColour::AppWorkspace: return QApplication::palette("QMdiArea").color(QPalette::Dark);
+    case design::SystemColour::None: break;
+    }
+    return QApplication::palette().color(QPalette::Window);
+}
 
 QImage backgroundPicture(const design::Form &form)
 {

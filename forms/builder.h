@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
@@ -46,6 +47,14 @@ QList<QFont> formFonts(const design::Form &form);
 
 // One of the program's pictures (a resource path such as ":/mass.png").
 QPixmap loadPicture(std::string_view resource);
+
+// A window icon with both its images, so that the desktop picks the one
+// drawn for the size it shows.
+QIcon loadIcon(const design::Icon &icon);
+
+// The desktop's colour for `colour`, as Qt's palettes give it: the menus'
+// background, or the workspace behind the child windows.
+QColor systemColour(design::SystemColour colour);
 
 // The form's background picture, drawn from its top-left corner; a null
 // image when the form has none.

@@ -84,7 +84,13 @@ constexpr Control control(std::string_view name, Kind kind, std::string_view tex
     return c;
 }
 
-enum class SystemColour { None, AppWorkspace, Menu, ButtonFace };
+// A background in one of the desktop's own colours rather than a fixed one.
+enum class SystemColour { None, AppWorkspace, Menu };
+
+// A window's icon: one picture in two images, 32 x 32 and 16 x 16 pixels.
+struct Icon {
+    std::string_view large{}, small{};
+};
 
 enum class Border {
     MdiChild,       // inside the main window, no buttons of its own
@@ -100,7 +106,7 @@ struct Form {
     Rgb backColour{};
     SystemColour backSystem = SystemColour::None;
     std::string_view backgroundPicture{};  // drawn from the top-left corner
-    std::string_view icon{};
+    Icon icon{};
     Font defaultFont{"MS Sans Serif", 8.25};
     std::span<const Control> controls{};
 };

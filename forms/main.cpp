@@ -15,7 +15,7 @@ const Form &mainForm()
         .clientWidth = 4860,
         .clientHeight = 3855,
         .backSystem = SystemColour::AppWorkspace,
-        .icon = ":/tolvaren-32.png",
+        .icon = {":/tolvaren-32.png", ":/tolvaren-16.png"},
     };
     return f;
 }

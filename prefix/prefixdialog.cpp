@@ -19,6 +19,8 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
     m_output = m_built.as<QLineEdit>(QStringLiteral("prefouttxt"));
     m_caption = m_built.as<QLabel>(QStringLiteral("prefpreflbl"));
     Q_ASSERT(m_list && m_input && m_output && m_caption);
+    // The answer is there to be read and copied; as on the converter forms,
+    // nothing types into it. It keeps its place in the tab order.
     m_output->setReadOnly(true);
     m_list->setAccessibleName(QStringLiteral("Prefix"));
     m_list->setAccessibleDescription(QStringLiteral("The metric prefix to scale the input value by"));

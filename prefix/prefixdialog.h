@@ -10,6 +10,7 @@ namespace tolvaren {
 
 // The prefix converter: scales a number by the prefix picked in the list.
 // It keeps nothing between openings and never touches the conversion memory.
+// Close, its close box and Escape (as in any dialog) all unload it.
 class PrefixDialog : public DialogForm {
     Q_OBJECT
   public:

@@ -37,8 +37,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     const design::Form &d = design::mainForm();
     setObjectName(qstr(d.name));
     setWindowTitle(qstr(d.caption));
-    setWindowIcon(QIcon(loadPicture(d.icon)));
+    setWindowIcon(loadIcon(d.icon));
     m_mdi = new QMdiArea(this);
+    m_mdi->setBackground(systemColour(d.backSystem));
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

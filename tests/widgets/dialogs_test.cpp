@@ -4,6 +4,7 @@
 
 #include "convert/converterform.h"
 #include "convert/memory.h"
+#include "runtime/twips.h"
 #include "shell/mainwindow.h"
 
 #include <QAction>
@@ -95,6 +96,36 @@ class DialogsTest : public QObject {
         QCOMPARE(conversionMemory().InputValue, memory.InputValue);
         QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
         QVERIFY(p.boxes.isEmpty());
+    }
+
+    // However it is closed, the prefix converter is unloaded, and the next
+    // opening starts from its design.
+    void prefixCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"Close", "Escape", "close box"})
+            QTest::newRow(how) << QString(how);
+    }
+    void prefixCloses()
+    {
+        QFETCH(QString, how);
+        const auto open = [this] { menuAction(p.main, "prefconv")->trigger(); };
+        const bool ok = driveModal(open, [&how](QWidget *prefix) {
+            type(in<QLineEdit>(prefix, "prefintxt"), "7");
+            if (how == "Close")
+                click(in<QPushButton>(prefix, "Command2"));
+            else if (how == "Escape")
+                QTest::keyClick(in<QLineEdit>(prefix, "prefintxt"), Qt::Key_Escape);
+            else
+                prefix->close();
+        });
+        QVERIFY(ok);
+        settle();
+        QVERIFY(!Forms::instance().isLoaded("Prefix"));
+        QVERIFY(driveModal(open, [](QWidget *prefix) {
+            verifyFreshPrefix(prefix);
+            prefix->close();
+        }));
     }
 
     void go_data()
@@ -189,6 +220,34 @@ class DialogsTest : public QObject {
         QCOMPARE(allTexts(distance), texts);
         QCOMPARE(conversionMemory().InputValue, memory.InputValue);
         QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+    }
+
+    // The separator above the notice is etched: the grey line on its row,
+    // the lower half of the wider white line beneath it, nothing above.
+    void aboutSeparatorIsEtched_data()
+    {
+        QTest::addColumn<int>("below"); // pixel rows below the designed row
+        QTest::addColumn<QString>("shows");
+        QTest::newRow("row above") << -1 << QStringLiteral("window");
+        QTest::newRow("grey line") << 0 << QStringLiteral("#808080");
+        QTest::newRow("white beneath") << 1 << QStringLiteral("#ffffff");
+        QTest::newRow("row after") << 2 << QStringLiteral("window");
+    }
+    void aboutSeparatorIsEtched()
+    {
+        QFETCH(int, below);
+        QFETCH(QString, shows);
+        QImage shown;
+        QColor window;
+        QVERIFY(driveModal([this] { menuAction(p.main, "about")->trigger(); },
+                           [&](QWidget *about) {
+                               shown = about->grab().toImage();
+                               window = about->palette().color(QPalette::Window);
+                               about->close();
+                           }));
+        const QPoint spot(100, twipsToPixels(2400) + below); // clear of every label
+        const QColor expected = shows == "window" ? window : QColor(shows);
+        QCOMPARE(shown.pixelColor(spot * shown.devicePixelRatio()), expected);
     }
 
     // The real box, not the recording hook: the flags choose the icon, and

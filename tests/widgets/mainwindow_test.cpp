@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace tolvaren;
 using namespace tolvaren::testing;
 
@@ -113,6 +115,55 @@ class MainWindowTest : public QObject {
         QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
         QTRY_VERIFY(fillsMainWindow(p.main, "Selection"));
         QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+    }
+
+    // Each window carries its own icon, in both of its sizes, so that the
+    // desktop need not scale the large one down for a title bar.
+    void windowIconHasBothImages_data()
+    {
+        QTest::addColumn<bool>("about");
+        QTest::newRow("main window") << false;
+        QTest::newRow("About box") << true;
+    }
+    void windowIconHasBothImages()
+    {
+        QFETCH(bool, about);
+        QIcon icon = p.main->windowIcon();
+        if (about) {
+            QVERIFY(driveModal([this] { menuAction(p.main, "about")->trigger(); },
+                               [&icon](QWidget *box) {
+                                   icon = box->windowIcon();
+                                   box->close();
+                               }));
+            QVERIFY(icon.pixmap(16).toImage() != p.main->windowIcon().pixmap(16).toImage());
+        }
+        QList<QSize> sizes = icon.availableSizes();
+        std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+        QCOMPARE(sizes, QList<QSize>({QSize(16, 16), QSize(32, 32)}));
+    }
+
+    // Where the main window is larger than the welcome form's picture, the
+    // form shows the colour the desktop gives menus.
+    void welcomeFormShowsTheMenuColourBeyondItsPicture()
+    {
+        p.stop();
+        const QColor menuColour(0x12, 0x34, 0x56);
+        const QPalette original = QApplication::palette("QMenu");
+        QPalette menus = original;
+        menus.setColor(QPalette::Window, menuColour);
+        QApplication::setPalette(menus, "QMenu");
+        const bool started = p.start();
+        QApplication::setPalette(original, "QMenu");
+        QVERIFY(started);
+
+        p.main->resize(900, 700);
+        QWidget *form = Forms::instance().loadedForm(QStringLiteral("Selection"));
+        QVERIFY(form);
+        QTRY_VERIFY(form->width() > 520 && form->height() > 300);
+        const QPoint spot(form->width() - 10, form->height() - 10);
+        QVERIFY(!form->childAt(spot));
+        const QImage shown = form->grab().toImage();
+        QCOMPARE(shown.pixelColor(spot * shown.devicePixelRatio()), menuColour);
     }
 
     void helpTopicsShowsWhereTheHelpIs()
