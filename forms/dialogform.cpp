@@ -13,7 +13,7 @@ Qt::WindowFlags flagsFor(design::Border border)
 } // namespace
 
 DialogForm::DialogForm(const design::Form &design, QWidget *parent)
-    : QDialog(parent, flagsFor(design.border)), m_design(design), m_built(buildForm(design, this))
+    : QDialog(parent, flagsFor(design.border)), m_built(buildForm(design, this))
 {
     setFixedSize(size());
     setSizeGripEnabled(false);

@@ -19,10 +19,7 @@ class DialogForm : public QDialog {
   protected:
     void showEvent(QShowEvent *event) override;
 
-    const design::Form &m_design;
     BuiltForm m_built;
-
-  private:
 };
 
 } // namespace tolvaren

@@ -5,7 +5,7 @@
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
-    : QWidget(parent), m_design(design), m_built(buildForm(design, this)), m_background(backgroundPicture(design))
+    : QWidget(parent), m_built(buildForm(design, this)), m_background(backgroundPicture(design))
 {
 }
 

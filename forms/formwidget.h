@@ -16,14 +16,12 @@ class FormWidget : public QWidget, public Loadable {
   public:
     explicit FormWidget(const design::Form &design, QWidget *parent = nullptr);
 
-    const design::Form &design() const { return m_design; }
     const BuiltForm &controls() const { return m_built; }
 
   protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-    const design::Form &m_design;
     BuiltForm m_built;
 
   private:
