@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/pairrule.h"
+#include "core/pairrule.h"
 
 #include <span>
 #include <string_view>
@@ -8,35 +8,27 @@
 
 namespace tolvaren {
 
-enum class CategoryId { Distance, Mass, Temperature, Volume, Speed, Time };
+// Names a measurement type ("distance", "mass", ...). Designs and windows
+// refer to a type by it; the category list turns it into the type.
+struct CategoryId {
+    std::string_view key;
+    friend constexpr bool operator==(CategoryId, CategoryId) = default;
+};
 
 // Everything that makes one measurement type: its units in list order, its
-// table of pair rules in the order they are tested, the message shown for
-// incomplete data, and which controls of its form play which role.
+// table of pair rules in the order they are tested and the message shown
+// for incomplete data.
 struct Category {
     CategoryId id;
-    std::string_view formName;
     std::span<const std::string_view> units;
     std::vector<PairRule> rules;
     std::string_view incompleteMessage;
-    std::string_view inputBox;
-    std::string_view fromList;
-    std::string_view toList;
-    std::string_view outputBox;
 };
 
-const Category &distanceCategory();
-const Category &massCategory();
-const Category &temperatureCategory();
-const Category &volumeCategory();
-const Category &speedCategory();
-const Category &timeCategory();
+// Every measurement type, once each, in the order the program lists them.
+std::span<const Category *const> allCategories();
 
-const Category &category(CategoryId id);
-// The category whose form has this name, or nullptr.
-const Category *categoryByFormName(std::string_view formName);
-
-// Every category, once each, in the order of the category ids.
-std::span<const CategoryId> allCategories();
+// The type with this id, or nullptr.
+const Category *findCategory(CategoryId id);
 
 } // namespace tolvaren

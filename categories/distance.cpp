@@ -13,8 +13,7 @@ constexpr std::array<std::string_view, 6> units{"Meter", "Inch", "Mile", "Centim
 const Category &distanceCategory()
 {
     static const Category c{
-        CategoryId::Distance,
-        "Distance",
+        {"distance"},
         units,
         {
             {"Meter", "Inch", {times(39.37)}},
@@ -49,10 +48,6 @@ const Category &distanceCategory()
             {"Feet", "Kilometer", {times(0.000305)}},
         },
         "Incomplete data",
-        "distintxt",
-        "Combo1",
-        "Combo2",
-        "distouttxt",
     };
     return c;
 }

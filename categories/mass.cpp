@@ -12,8 +12,7 @@ constexpr std::array<std::string_view, 4> units{"Pound", "Gram", "Kilogram", "To
 const Category &massCategory()
 {
     static const Category c{
-        CategoryId::Mass,
-        "mass",
+        {"mass"},
         units,
         {
             {"Pound", "Gram", {times(454)}},
@@ -30,10 +29,6 @@ const Category &massCategory()
             {"Ton", "Kilogram", {times(1000)}},
         },
         "Incomplete Data",
-        "massintxt",
-        "Massc1",
-        "Massc2",
-        "massouttxt",
     };
     return c;
 }

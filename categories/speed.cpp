@@ -11,8 +11,7 @@ constexpr std::array<std::string_view, 4> units{"Mile/hour", "Km/hour", "Knot", 
 const Category &speedCategory()
 {
     static const Category c{
-        CategoryId::Speed,
-        "Speed",
+        {"speed"},
         units,
         {
             {"Mile/hour", "Km/hour", {times(1.61)}},
@@ -29,10 +28,6 @@ const Category &speedCategory()
             {"Knot", "Mach @ 20000ft", {times(0.001627606)}},
         },
         "Incomplete data",
-        "spdintxt",
-        "Spdc1",
-        "Spdc2",
-        "spdouttxt",
     };
     return c;
 }

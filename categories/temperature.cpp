@@ -14,8 +14,7 @@ constexpr std::array<std::string_view, 3> units{"deg. F", "deg. C", "K"};
 const Category &temperatureCategory()
 {
     static const Category c{
-        CategoryId::Temperature,
-        "Temp",
+        {"temperature"},
         units,
         {
             {"deg. F", "deg. C", {minus(32), over(1.8)}},
@@ -26,10 +25,6 @@ const Category &temperatureCategory()
             {"K", "deg. C", {minus(273)}},
         },
         "Incomplete Data",
-        "tempintxt",
-        "Tempc1",
-        "Tempc2",
-        "tempouttxt",
     };
     return c;
 }

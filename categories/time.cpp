@@ -13,8 +13,7 @@ constexpr std::array<std::string_view, 5> units{"Hour", "Minute", "Second", "Yea
 const Category &timeCategory()
 {
     static const Category c{
-        CategoryId::Time,
-        "Time",
+        {"time"},
         units,
         {
             {"Hour", "Minute", {times(60.0)}},       {"Hour", "Second", {times(3600.0)}},
@@ -29,10 +28,6 @@ const Category &timeCategory()
             {"Day", "Second", {times(86400.0)}},     {"Day", "Year", {times(0.0027)}},
         },
         "Incomplete Data",
-        "timeintxt",
-        "Timec1",
-        "Timec2",
-        "timeouttxt",
     };
     return c;
 }

@@ -12,8 +12,7 @@ constexpr std::array<std::string_view, 4> units{"Mililiter", "Quart", "Gallon", 
 const Category &volumeCategory()
 {
     static const Category c{
-        CategoryId::Volume,
-        "Volume",
+        {"volume"},
         units,
         {
             {"Mililiter", "Quart", {times(0.00106)}},
@@ -30,10 +29,6 @@ const Category &volumeCategory()
             {"Liter", "Gallon", {times(0.26)}},
         },
         "Incomplete Data",
-        "volintxt",
-        "Volc1",
-        "Volc2",
-        "volouttxt",
     };
     return c;
 }

@@ -10,7 +10,7 @@ namespace tolvaren::design {
 const Form &aboutForm()
 {
     static constexpr std::array<Control, 10> controls{
-        control("cmdOK", Kind::Button, "OK", 4320, 2640, 1260, 345, 0).defaultButton().cancelButton(),
+        control("cmdOK", Kind::Button, "OK", 4320, 2640, 1260, 345, 0).defaultButton().describe("Close this box").as(Role::Ok),
         control("picIcon", Kind::PictureBox, "", 240, 240, 540, 540, 1).picture(":/about-32.png").describe("The program's emblem"),
         control("lblDescription", Kind::Label,
                 "Description: Converts measurements. Like kg to tons, miles to km, knots ot km/h, quarts to liters "

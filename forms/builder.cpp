@@ -1,8 +1,10 @@
 #include "forms/builder.h"
 
-#include "runtime/qtext.h"
-#include "runtime/twips.h"
+#include "forms/designs.h"
+#include "forms/qtext.h"
+#include "forms/twips.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -122,6 +124,26 @@ void applyColours(const Control &c, QWidget *w)
     w->setPalette(pal);
 }
 
+// What a screen reader says of a control: the designed name and purpose.
+// A picture is announced as one; a category button says which converter it
+// opens.
+void describe(const Control &c, QWidget *w)
+{
+    if (c.kind == Kind::PictureBox)
+        w->setAccessibleName(QStringLiteral("Picture"));
+    if (!c.accessible.name.empty())
+        w->setAccessibleName(qstr(c.accessible.name));
+    if (!c.accessible.description.empty())
+        w->setAccessibleDescription(qstr(c.accessible.description));
+    // On Linux an editable list is named by its text; its edit field keeps
+    // the list's name so screen readers can say what the field is for.
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit() && !c.accessible.name.empty())
+        combo->lineEdit()->setAccessibleName(qstr(c.accessible.name));
+    if (!c.opensCategory.key.empty())
+        if (const design::Form *target = design::converterForm(c.opensCategory))
+            w->setAccessibleDescription(QStringLiteral("Open the %1 converter").arg(qstr(target->caption).toLower()));
+}
+
 QWidget *makeControl(const Control &c, QWidget *parent)
 {
     const QString text = qstr(c.text);
@@ -207,12 +229,13 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         return (a->kind == Kind::Frame) > (b->kind == Kind::Frame);
     });
 
+    QHash<QString, QWidget *> byName;
     std::vector<std::pair<int, QWidget *>> focusable;
     std::vector<QWidget *> graphical;
     for (const Control *c : order) {
         QWidget *parent = target;
         if (!c->parentName.empty())
-            if (QWidget *frame = built.m_controls.value(qstr(c->parentName)))
+            if (QWidget *frame = byName.value(qstr(c->parentName)))
                 parent = frame;
         QWidget *w = makeControl(*c, parent);
         w->setObjectName(qstr(c->name));
@@ -221,14 +244,16 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         if (!c->fontDesign.face.empty())
             w->setFont(toFont(c->fontDesign));
         applyColours(*c, w);
+        describe(*c, w);
         if (c->kind == Kind::Label || c->kind == Kind::Line)
             graphical.push_back(w);
-        if (c->kind == Kind::PictureBox)
-            w->setAccessibleName(QStringLiteral("Picture"));
-        if (!c->accessibleText.empty())
-            w->setAccessibleDescription(qstr(c->accessibleText));
-        if (!built.m_controls.contains(w->objectName()))
-            built.m_controls.insert(w->objectName(), w);
+        if (!byName.contains(w->objectName()))
+            byName.insert(w->objectName(), w);
+        if (c->role != design::Role::None)
+            built.m_roles.insert(c->role, w);
+        if (!c->opensCategory.key.empty())
+            if (auto *button = qobject_cast<QAbstractButton *>(w))
+                built.m_categoryButtons.append({button, c->opensCategory});
 
         const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox || c->kind == Kind::ListBox ||
                                 c->kind == Kind::Button || c->kind == Kind::PictureBox;
@@ -244,8 +269,8 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     // with that control.
     for (const Control &c : form.controls)
         if (!c.buddyName.empty())
-            if (auto *label = built.as<QLabel>(qstr(c.name)))
-                label->setBuddy(built.control(qstr(c.buddyName)));
+            if (auto *label = qobject_cast<QLabel *>(byName.value(qstr(c.name))))
+                label->setBuddy(byName.value(qstr(c.buddyName)));
 
     // Labels and lines are drawn on the form itself, beneath every control
     // that has a window of its own: a picture box covers a title label.
@@ -259,15 +284,6 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     for (qsizetype i = 1; i < built.m_tabOrder.size(); ++i)
         QWidget::setTabOrder(built.m_tabOrder[i - 1], built.m_tabOrder[i]);
     return built;
-}
-
-QList<QFont> formFonts(const design::Form &form)
-{
-    QList<QFont> fonts{toFont(form.defaultFont)};
-    for (const Control &c : form.controls)
-        if (!c.fontDesign.face.empty())
-            fonts.append(toFont(c.fontDesign));
-    return fonts;
 }
 
 QPixmap loadPicture(std::string_view resource) { return QPixmap::fromImage(readPicture(resource)); }

@@ -2,8 +2,7 @@
 
 #include "forms/design.h"
 
-#include <QFont>
-#include <QHash>
+#include <QMap>
 #include <QIcon>
 #include <QImage>
 #include <QList>
@@ -11,13 +10,21 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractButton;
+
 namespace tolvaren {
 
-// The widgets made from one form design, by control name.
+// The widgets made from one form design: the working controls by their role,
+// the category buttons with the type each opens, and the tab order.
 class BuiltForm {
   public:
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-    template <typename T> T *as(const QString &name) const { return qobject_cast<T *>(control(name)); }
+    struct CategoryButton {
+        QAbstractButton *button;
+        CategoryId category;
+    };
+
+    template <typename T> T *withRole(design::Role role) const { return qobject_cast<T *>(m_roles.value(role)); }
+    const QList<CategoryButton> &categoryButtons() const { return m_categoryButtons; }
     QWidget *firstInTabOrder() const { return m_tabOrder.isEmpty() ? nullptr : m_tabOrder.front(); }
     // The first time a form opens, its first control in tab order has the
     // focus; later showings keep whatever the user last focused.
@@ -32,18 +39,17 @@ class BuiltForm {
 
   private:
     friend BuiltForm buildForm(const design::Form &, QWidget *);
-    QHash<QString, QWidget *> m_controls;
+    QMap<design::Role, QWidget *> m_roles;
+    QList<CategoryButton> m_categoryButtons;
     QList<QWidget *> m_tabOrder;
     bool m_focusGiven = false;
 };
 
 // Makes every control of `form` as a child of `target` (frames first, so
 // their buttons can sit inside them), at its designed place and look, each
-// named after its design. Sets the target's size, colours, font and caption.
+// named after its design and described for screen readers. Sets the
+// target's size, colours, font and caption.
 BuiltForm buildForm(const design::Form &form, QWidget *target);
-
-// The fonts the form's controls are drawn in.
-QList<QFont> formFonts(const design::Form &form);
 
 // One of the program's pictures (a resource path such as ":/mass.png").
 QPixmap loadPicture(std::string_view resource);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "categories/category.h"
+
 #include <span>
 #include <string_view>
 
@@ -24,6 +26,29 @@ struct Font {
 
 enum class Kind { Label, TextBox, ComboBox, ListBox, Button, Frame, PictureBox, Line };
 
+// What a working control does for its window; the window finds it by this.
+enum class Role { None, Input, From, To, Output, Convert, Clear, Prefix, PrefixCaption, Go, Close, Ok };
+
+// What a screen reader says of a control: its name and what it is for.
+struct Accessible {
+    std::string_view name;
+    std::string_view description;
+};
+
+// The converter forms' working controls are described alike on every form.
+constexpr Accessible converterRoleText(Role role)
+{
+    switch (role) {
+    case Role::Input: return {"Input value", "The number to convert"};
+    case Role::From: return {"Convert from unit", "The unit the input value is in; pick one or type it"};
+    case Role::To: return {"Convert to unit", "The unit to convert to; pick one or type it"};
+    case Role::Output: return {"Result", "The converted value"};
+    case Role::Convert: return {"", "Convert the input value to the chosen unit"};
+    case Role::Clear: return {"", "Clear the form and the conversion memory"};
+    default: return {};
+    }
+}
+
 struct Control {
     std::string_view name;
     Kind kind = Kind::Label;
@@ -39,13 +64,13 @@ struct Control {
     bool transparentBack = false;
     bool wordWrapped = false;
     bool isDefault = false;
-    bool isCancel = false;
+    Role role = Role::None;
     int lineWidthPx = 1;
     std::span<const std::string_view> listItems;
     std::string_view pictureResource;  // a Qt resource path, ":/..."
-    std::string_view opensForm;        // a category button: the form it opens
+    CategoryId opensCategory;          // a category button: the type it opens
     std::string_view buddyName;        // a label: the control it describes
-    std::string_view accessibleText;   // what the control is for, read out by screen readers
+    Accessible accessible;             // read out by screen readers
 
     // One-line builders, so a table row reads left to right.
     constexpr Control in(std::string_view frame) const { auto c = *this; c.parentName = frame; return c; }
@@ -60,13 +85,27 @@ struct Control {
     constexpr Control transparent() const { auto c = *this; c.transparentBack = true; return c; }
     constexpr Control wrap() const { auto c = *this; c.wordWrapped = true; return c; }
     constexpr Control defaultButton() const { auto c = *this; c.isDefault = true; return c; }
-    constexpr Control cancelButton() const { auto c = *this; c.isCancel = true; return c; }
     constexpr Control lineWidth(int px) const { auto c = *this; c.lineWidthPx = px; return c; }
     constexpr Control items(std::span<const std::string_view> v) const { auto c = *this; c.listItems = v; return c; }
     constexpr Control picture(std::string_view res) const { auto c = *this; c.pictureResource = res; return c; }
-    constexpr Control opens(std::string_view form) const { auto c = *this; c.opensForm = form; return c; }
+    constexpr Control opens(std::string_view category) const { auto c = *this; c.opensCategory = {category}; return c; }
     constexpr Control buddy(std::string_view control) const { auto c = *this; c.buddyName = control; return c; }
-    constexpr Control describe(std::string_view text) const { auto c = *this; c.accessibleText = text; return c; }
+    constexpr Control describe(std::string_view text) const { auto c = *this; c.accessible.description = text; return c; }
+    constexpr Control named(std::string_view name, std::string_view text) const
+    {
+        auto c = *this;
+        c.accessible = {name, text};
+        return c;
+    }
+    // A converter form's working control, described as on every converter form.
+    constexpr Control as(Role r) const
+    {
+        auto c = *this;
+        c.role = r;
+        if (c.accessible.name.empty() && c.accessible.description.empty())
+            c.accessible = converterRoleText(r);
+        return c;
+    }
 };
 
 constexpr Control control(std::string_view name, Kind kind, std::string_view text, int left, int top, int width,
@@ -101,6 +140,7 @@ enum class Border {
 struct Form {
     std::string_view name;
     std::string_view caption;
+    CategoryId category{};  // a converter form: the measurement type it converts
     int clientWidth = 0, clientHeight = 0;  // twips
     Border border = Border::MdiChild;
     Rgb backColour{};
@@ -111,8 +151,8 @@ struct Form {
     std::span<const Control> controls{};
 };
 
-// The design of the form with this name, or nullptr.
-const Form *form(std::string_view name);
+// What a menu item of the main window does.
+enum class Command { None, PrefixConverter, RefreshMemory, OriginalSize, Exit, HelpTopics, About };
 
 // Menus of the main window, in order; a caption "-" is a separator.
 struct MenuItem {
@@ -120,7 +160,7 @@ struct MenuItem {
     std::string_view menuCaption;
     std::string_view name;
     std::string_view caption;
+    Command command = Command::None;
 };
-std::span<const MenuItem> mainMenu();
 
 } // namespace tolvaren::design

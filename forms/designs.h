@@ -2,19 +2,19 @@
 
 #include "forms/design.h"
 
-// Each form's design lives in a file of its own; the registry finds them by
-// name.
+// Each window's design lives in a file of its own.
 namespace tolvaren::design {
 
 const Form &mainForm();
-const Form &selectionForm();
-const Form &distanceForm();
-const Form &massForm();
-const Form &tempForm();
-const Form &volumeForm();
-const Form &speedForm();
-const Form &timeForm();
+std::span<const MenuItem> mainMenu();
+const Form &welcomeForm();
 const Form &prefixForm();
 const Form &aboutForm();
+
+// Every converter form's design, one per measurement type, in the order of
+// the category list.
+std::span<const Form *const> converterForms();
+// The converter form of this measurement type, or nullptr.
+const Form *converterForm(CategoryId category);
 
 } // namespace tolvaren::design

@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -10,23 +8,23 @@ namespace tolvaren::design {
 // items are written once.
 const Form &distanceForm()
 {
-    const auto units = category(CategoryId::Distance).units;
+    const auto units = findCategory({"distance"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2280, 120, 2175, 975, 15).picture(":/distance.png").describe("A tape measure and a ruler"),
         control("Frame1", Kind::Frame, "Measurment type", 1560, 2520, 2895, 975, 9)
             .back(rgb(128, 0, 0))
             .fore(rgb(192, 255, 192)),
-        control("Command7", Kind::Button, "Speed", 1920, 240, 735, 255, 14).in("Frame1").opens("Speed"),
-        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 13).in("Frame1").opens("Time"),
-        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens("Volume"),
-        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 11).in("Frame1").opens("Temp"),
+        control("Command7", Kind::Button, "Speed", 1920, 240, 735, 255, 14).in("Frame1").opens("speed"),
+        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 13).in("Frame1").opens("time"),
+        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens("volume"),
+        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 11).in("Frame1").opens("temperature"),
         control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 10).in("Frame1").opens("mass"),
-        control("Command2", Kind::Button, "New", 240, 3120, 1095, 375, 5),
-        control("Command1", Kind::Button, "Convert", 240, 2640, 1095, 375, 4),
-        control("distouttxt", Kind::TextBox, "Answer displayed here", 240, 2040, 2175, 285, 3).back(rgb(255, 224, 192)),
-        control("Combo2", Kind::ComboBox, "...converted to", 2640, 2040, 1695, 315, 2).items(units),
-        control("Combo1", Kind::ComboBox, "This unit...", 2640, 1320, 1695, 315, 1).items(units),
-        control("distintxt", Kind::TextBox, "", 240, 1320, 2175, 315, 0),
+        control("Command2", Kind::Button, "New", 240, 3120, 1095, 375, 5).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 240, 2640, 1095, 375, 4).as(Role::Convert),
+        control("distouttxt", Kind::TextBox, "Answer displayed here", 240, 2040, 2175, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Combo2", Kind::ComboBox, "...converted to", 2640, 2040, 1695, 315, 2).as(Role::To).items(units),
+        control("Combo1", Kind::ComboBox, "This unit...", 2640, 1320, 1695, 315, 1).as(Role::From).items(units),
+        control("distintxt", Kind::TextBox, "", 240, 1320, 2175, 315, 0).as(Role::Input),
         control("Label3", Kind::Label, "  Distance", 0, 240, 4695, 615)
             .font("MS Sans Serif", 24)
             .fore(rgb(255, 192, 192))
@@ -37,6 +35,7 @@ const Form &distanceForm()
     static const Form f{
         .name = "Distance",
         .caption = "Distance",
+        .category = {"distance"},
         .clientWidth = 4680,
         .clientHeight = 3735,
         .border = Border::MdiChild,

@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -11,24 +9,24 @@ namespace tolvaren::design {
 // "Distance".
 const Form &massForm()
 {
-    const auto units = category(CategoryId::Mass).units;
+    const auto units = findCategory({"mass"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 360, 120, 1695, 1095, 15).picture(":/mass.png").describe("A balance scale"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2160, 1935, 1335, 9)
             .back(rgb(128, 128, 128))
             .fore(rgb(192, 255, 192)),
-        control("Command3", Kind::Button, "Distance", 240, 240, 1095, 255, 14).in("Frame1").opens("Distance"),
-        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 13).in("Frame1").opens("Temp"),
-        control("Command5", Kind::Button, "Vol", 1080, 960, 735, 255, 12).in("Frame1").opens("Volume"),
-        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("Time"),
-        control("Command7", Kind::Button, "Speed", 240, 960, 735, 255, 10).in("Frame1").opens("Speed"),
-        control("Command2", Kind::Button, "New", 240, 1800, 1815, 255, 8),
-        control("Command1", Kind::Button, "Convert", 240, 1440, 1815, 255, 5),
-        control("Massc2", Kind::ComboBox, "...converted to", 2280, 3000, 2055, 315, 3).items(units),
-        control("massouttxt", Kind::TextBox, "Answer displayed here", 2280, 2640, 2055, 285, 2)
+        control("Command3", Kind::Button, "Distance", 240, 240, 1095, 255, 14).in("Frame1").opens("distance"),
+        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 13).in("Frame1").opens("temperature"),
+        control("Command5", Kind::Button, "Vol", 1080, 960, 735, 255, 12).in("Frame1").opens("volume"),
+        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("time"),
+        control("Command7", Kind::Button, "Speed", 240, 960, 735, 255, 10).in("Frame1").opens("speed"),
+        control("Command2", Kind::Button, "New", 240, 1800, 1815, 255, 8).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 240, 1440, 1815, 255, 5).as(Role::Convert),
+        control("Massc2", Kind::ComboBox, "...converted to", 2280, 3000, 2055, 315, 3).as(Role::To).items(units),
+        control("massouttxt", Kind::TextBox, "Answer displayed here", 2280, 2640, 2055, 285, 2).as(Role::Output)
             .back(rgb(255, 224, 192)),
-        control("massintxt", Kind::TextBox, "", 2280, 1320, 2055, 315, 1),
-        control("Massc1", Kind::ComboBox, "This unit...", 2280, 1680, 2055, 315, 0).items(units),
+        control("massintxt", Kind::TextBox, "", 2280, 1320, 2055, 315, 1).as(Role::Input),
+        control("Massc1", Kind::ComboBox, "This unit...", 2280, 1680, 2055, 315, 0).as(Role::From).items(units),
         control("fghf", Kind::Label, "Input value here:", 2280, 1080, 1575, 255, 7).buddy("massintxt").fore(rgb(255, 224, 192)),
         control("Label2", Kind::Label, "MASS", -480, 0, 5055, 735, 6)
             .back(rgb(192, 192, 192))
@@ -39,6 +37,7 @@ const Form &massForm()
     static const Form f{
         .name = "mass",
         .caption = "Mass",
+        .category = {"mass"},
         .clientWidth = 4650,
         .clientHeight = 3705,
         .border = Border::MdiChild,

@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -10,21 +8,21 @@ namespace tolvaren::design {
 // caption keeps the system text colour.
 const Form &speedForm()
 {
-    const auto units = category(CategoryId::Speed).units;
+    const auto units = findCategory({"speed"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 1920, 120, 2535, 1095, 15).picture(":/speed.png").describe("A speedometer"),
         control("Frame1", Kind::Frame, "Measurement Type", 120, 2880, 4455, 735, 9).back(rgb(192, 192, 255)),
-        control("Command7", Kind::Button, "Time", 3600, 360, 735, 255, 14).in("Frame1").opens("Time"),
-        control("Command6", Kind::Button, "Vol", 2760, 360, 735, 255, 13).in("Frame1").opens("Volume"),
-        control("Command5", Kind::Button, "Temp", 1920, 360, 735, 255, 12).in("Frame1").opens("Temp"),
+        control("Command7", Kind::Button, "Time", 3600, 360, 735, 255, 14).in("Frame1").opens("time"),
+        control("Command6", Kind::Button, "Vol", 2760, 360, 735, 255, 13).in("Frame1").opens("volume"),
+        control("Command5", Kind::Button, "Temp", 1920, 360, 735, 255, 12).in("Frame1").opens("temperature"),
         control("Command4", Kind::Button, "Mass", 1200, 360, 615, 255, 11).in("Frame1").opens("mass"),
-        control("Command3", Kind::Button, "Distance", 120, 360, 975, 255, 10).in("Frame1").opens("Distance"),
-        control("Command2", Kind::Button, "New", 240, 2400, 1335, 255, 5),
-        control("Command1", Kind::Button, "Convert", 240, 1920, 1335, 375, 4),
-        control("Spdc2", Kind::ComboBox, "...converted to", 2640, 2400, 1695, 315, 3).items(units),
-        control("spdouttxt", Kind::TextBox, "Answer displayed here", 2640, 2040, 1695, 285, 2).back(rgb(255, 224, 192)),
-        control("Spdc1", Kind::ComboBox, "This unit...", 2040, 1440, 1575, 315, 1).items(units),
-        control("spdintxt", Kind::TextBox, "", 240, 1440, 1575, 285, 0),
+        control("Command3", Kind::Button, "Distance", 120, 360, 975, 255, 10).in("Frame1").opens("distance"),
+        control("Command2", Kind::Button, "New", 240, 2400, 1335, 255, 5).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 240, 1920, 1335, 375, 4).as(Role::Convert),
+        control("Spdc2", Kind::ComboBox, "...converted to", 2640, 2400, 1695, 315, 3).as(Role::To).items(units),
+        control("spdouttxt", Kind::TextBox, "Answer displayed here", 2640, 2040, 1695, 285, 2).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Spdc1", Kind::ComboBox, "This unit...", 2040, 1440, 1575, 315, 1).as(Role::From).items(units),
+        control("spdintxt", Kind::TextBox, "", 240, 1440, 1575, 285, 0).as(Role::Input),
         control("Label3", Kind::Label, "Input value here", 240, 1200, 1335, 255).buddy("spdintxt"),
         // Two lines high: "to" goes on the second line.
         control("Label2", Kind::Label, "is equal       to", 1920, 1920, 615, 495).buddy("spdouttxt").wrap(),
@@ -37,6 +35,7 @@ const Form &speedForm()
     static const Form f{
         .name = "Speed",
         .caption = "Speed",
+        .category = {"speed"},
         .clientWidth = 4680,
         .clientHeight = 3735,
         .border = Border::MdiChild,

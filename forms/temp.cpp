@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -10,23 +8,23 @@ namespace tolvaren::design {
 // when the form opens.
 const Form &tempForm()
 {
-    const auto units = category(CategoryId::Temperature).units;
+    const auto units = findCategory({"temperature"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2760, 0, 1815, 1335, 15).picture(":/temp.png").describe("A thermometer"),
         control("Frame1", Kind::Frame, "Measurment type", 2520, 2160, 1935, 1335, 9)
             .back(rgb(128, 128, 0))
             .fore(rgb(192, 192, 255)),
         control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 14).in("Frame1").opens("mass"),
-        control("Command4", Kind::Button, "Distance", 240, 960, 975, 255, 13).in("Frame1").opens("Distance"),
-        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens("Volume"),
-        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("Time"),
-        control("Command7", Kind::Button, "Speed", 240, 600, 735, 255, 10).in("Frame1").opens("Speed"),
-        control("Command2", Kind::Button, "New", 3720, 1560, 735, 375, 8),
-        control("Command1", Kind::Button, "Convert", 2640, 1560, 975, 375, 6),
-        control("tempouttxt", Kind::TextBox, "Answer displayed here", 240, 2400, 2055, 285, 3).back(rgb(255, 224, 192)),
-        control("Tempc2", Kind::ComboBox, "...converted to", 240, 2760, 2055, 315, 2).items(units),
-        control("tempintxt", Kind::TextBox, "", 240, 1080, 2175, 285, 1),
-        control("Tempc1", Kind::ComboBox, "This unit...", 240, 1440, 2175, 315, 0).items(units),
+        control("Command4", Kind::Button, "Distance", 240, 960, 975, 255, 13).in("Frame1").opens("distance"),
+        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens("volume"),
+        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("time"),
+        control("Command7", Kind::Button, "Speed", 240, 600, 735, 255, 10).in("Frame1").opens("speed"),
+        control("Command2", Kind::Button, "New", 3720, 1560, 735, 375, 8).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 2640, 1560, 975, 375, 6).as(Role::Convert),
+        control("tempouttxt", Kind::TextBox, "Answer displayed here", 240, 2400, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Tempc2", Kind::ComboBox, "...converted to", 240, 2760, 2055, 315, 2).as(Role::To).items(units),
+        control("tempintxt", Kind::TextBox, "", 240, 1080, 2175, 285, 1).as(Role::Input),
+        control("Tempc1", Kind::ComboBox, "This unit...", 240, 1440, 2175, 315, 0).as(Role::From).items(units),
         control("Label3", Kind::Label, "  Temperature", -120, 0, 2895, 615, 7)
             .back(rgb(192, 192, 0))
             .fore(rgb(0, 0, 0))
@@ -37,6 +35,7 @@ const Form &tempForm()
     static const Form f{
         .name = "Temp",
         .caption = "Temperature",
+        .category = {"temperature"},
         .clientWidth = 4650,
         .clientHeight = 3705,
         .border = Border::MdiChild,

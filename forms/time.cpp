@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -10,23 +8,23 @@ namespace tolvaren::design {
 // and Tab visits them from "Speed" back to "Mass".
 const Form &timeForm()
 {
-    const auto units = category(CategoryId::Time).units;
+    const auto units = findCategory({"time"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2400, 600, 2175, 1455, 15).picture(":/time.png").describe("A clock and an hourglass"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2880, 4455, 615, 9)
             .back(rgb(0, 128, 128))
             .fore(rgb(255, 192, 255)),
         control("Command3", Kind::Button, "Mass", 120, 240, 735, 255, 14).in("Frame1").opens("mass"),
-        control("Command4", Kind::Button, "Temp", 2640, 240, 735, 255, 13).in("Frame1").opens("Temp"),
-        control("Command5", Kind::Button, "Vol", 960, 240, 735, 255, 12).in("Frame1").opens("Volume"),
-        control("Command6", Kind::Button, "Distance", 3480, 240, 855, 255, 11).in("Frame1").opens("Distance"),
-        control("Command7", Kind::Button, "Speed", 1800, 240, 735, 255, 10).in("Frame1").opens("Speed"),
-        control("Command2", Kind::Button, "New", 3480, 2280, 735, 375, 5),
-        control("Command1", Kind::Button, "Convert", 2400, 2280, 975, 375, 4),
-        control("Timec2", Kind::ComboBox, "...converted to", 240, 2280, 1935, 315, 3).items(units),
-        control("timeouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 1935, 285, 2).back(rgb(255, 224, 192)),
-        control("Timec1", Kind::ComboBox, "This unit...", 240, 1080, 1815, 315, 1).items(units),
-        control("timeintxt", Kind::TextBox, "", 240, 720, 1815, 285, 0),
+        control("Command4", Kind::Button, "Temp", 2640, 240, 735, 255, 13).in("Frame1").opens("temperature"),
+        control("Command5", Kind::Button, "Vol", 960, 240, 735, 255, 12).in("Frame1").opens("volume"),
+        control("Command6", Kind::Button, "Distance", 3480, 240, 855, 255, 11).in("Frame1").opens("distance"),
+        control("Command7", Kind::Button, "Speed", 1800, 240, 735, 255, 10).in("Frame1").opens("speed"),
+        control("Command2", Kind::Button, "New", 3480, 2280, 735, 375, 5).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 2400, 2280, 975, 375, 4).as(Role::Convert),
+        control("Timec2", Kind::ComboBox, "...converted to", 240, 2280, 1935, 315, 3).as(Role::To).items(units),
+        control("timeouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 1935, 285, 2).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Timec1", Kind::ComboBox, "This unit...", 240, 1080, 1815, 315, 1).as(Role::From).items(units),
+        control("timeintxt", Kind::TextBox, "", 240, 720, 1815, 285, 0).as(Role::Input),
         control("Label3", Kind::Label, "   Time", 2280, 0, 2535, 615)
             .font("Rockwell", 27.75)
             .fore(rgb(192, 255, 192))
@@ -38,6 +36,7 @@ const Form &timeForm()
     static const Form f{
         .name = "Time",
         .caption = "Time",
+        .category = {"time"},
         .clientWidth = 4680,
         .clientHeight = 3735,
         .border = Border::MdiChild,

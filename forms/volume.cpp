@@ -1,7 +1,5 @@
 #include "forms/designs.h"
 
-#include "categories/category.h"
-
 #include <array>
 
 namespace tolvaren::design {
@@ -10,23 +8,23 @@ namespace tolvaren::design {
 // the form opens.
 const Form &volumeForm()
 {
-    const auto units = category(CategoryId::Volume).units;
+    const auto units = findCategory({"volume"})->units;
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1215, 15).picture(":/volume.png").describe("A measuring jug and a measuring cylinder"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2280, 2055, 1335, 9)
             .back(rgb(192, 192, 255))
             .fore(rgb(128, 0, 0)),
         control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 14).in("Frame1").opens("mass"),
-        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 13).in("Frame1").opens("Temp"),
-        control("Command5", Kind::Button, "Distance", 240, 960, 975, 255, 12).in("Frame1").opens("Distance"),
-        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("Time"),
-        control("Command7", Kind::Button, "Speed", 1080, 240, 735, 255, 10).in("Frame1").opens("Speed"),
-        control("Command2", Kind::Button, "New", 3600, 1680, 855, 375, 8),
-        control("Command1", Kind::Button, "Convert", 2520, 1680, 975, 375, 6),
-        control("volouttxt", Kind::TextBox, "Answer displayed here", 2400, 2640, 2055, 285, 3).back(rgb(255, 224, 192)),
-        control("Volc2", Kind::ComboBox, "...converted to", 2400, 3000, 2055, 315, 2).items(units),
-        control("volintxt", Kind::TextBox, "", 240, 1320, 2055, 285, 1),
-        control("Volc1", Kind::ComboBox, "This unit...", 240, 1680, 2055, 315, 0).items(units),
+        control("Command4", Kind::Button, "Temp", 240, 600, 735, 255, 13).in("Frame1").opens("temperature"),
+        control("Command5", Kind::Button, "Distance", 240, 960, 975, 255, 12).in("Frame1").opens("distance"),
+        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("time"),
+        control("Command7", Kind::Button, "Speed", 1080, 240, 735, 255, 10).in("Frame1").opens("speed"),
+        control("Command2", Kind::Button, "New", 3600, 1680, 855, 375, 8).as(Role::Clear),
+        control("Command1", Kind::Button, "Convert", 2520, 1680, 975, 375, 6).as(Role::Convert),
+        control("volouttxt", Kind::TextBox, "Answer displayed here", 2400, 2640, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Volc2", Kind::ComboBox, "...converted to", 2400, 3000, 2055, 315, 2).as(Role::To).items(units),
+        control("volintxt", Kind::TextBox, "", 240, 1320, 2055, 285, 1).as(Role::Input),
+        control("Volc1", Kind::ComboBox, "This unit...", 240, 1680, 2055, 315, 0).as(Role::From).items(units),
         control("Label3", Kind::Label, " Volume", 0, 120, 4695, 735, 7)
             .back(rgb(0, 0, 192))
             .fore(rgb(192, 192, 255))
@@ -37,6 +35,7 @@ const Form &volumeForm()
     static const Form f{
         .name = "Volume",
         .caption = "Volume",
+        .category = {"volume"},
         .clientWidth = 4680,
         .clientHeight = 3735,
         .border = Border::MdiChild,

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace tolvaren {
+
+// The two values the converter forms share: what the last Convert read and
+// what it produced. Opening a converter form, New and Refresh Memory clear it.
+struct ConversionMemory {
+    double inputValue = 0.0;
+    double resultValue = 0.0;
+
+    void clear() { inputValue = resultValue = 0.0; }
+};
+
+} // namespace tolvaren

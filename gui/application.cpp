@@ -1,0 +1,30 @@
+#include "gui/application.h"
+
+#include "forms/fonts.h"
+
+#include <QApplication>
+#include <QPixmapCache>
+
+namespace tolvaren {
+
+void prepareApplication()
+{
+    // The menus belong in the window: its designed outer size counts the
+    // menu bar in, and a desktop-wide menu bar would take them out.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
+
+void setUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Tolvaren"));
+    QApplication::setApplicationVersion(QStringLiteral("1.10"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    installFontSubstitutes();
+    // Styles name every pixmap they cache after the palette of the control
+    // they drew, and Qt 6.4 keeps those names for good: with every converter
+    // form bringing new palettes, each category switch would leave
+    // kilobytes behind. Nothing here is drawn often enough to need the cache.
+    QPixmapCache::setCacheLimit(0);
+}
+
+} // namespace tolvaren

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace tolvaren {
+
+// The main window's caption, also the title of the overflow error box.
+inline constexpr const char *kProgramCaption = "Tolvaren v1.10";
+inline constexpr const char *kDesktopId = "org.tolvaren.Tolvaren";
+
+// Before the QApplication is made: what must be decided before Qt starts.
+void prepareApplication();
+// Once the QApplication exists: its names, the faces the forms ask for and
+// the caches it keeps. The tests set up their application the same way.
+void setUpApplication();
+
+} // namespace tolvaren

@@ -1,0 +1,64 @@
+#include "gui/converterform.h"
+
+#include "core/convert.h"
+#include "forms/qtext.h"
+#include "gui/messagebox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tolvaren {
+
+using design::Role;
+
+ConverterForm::ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
+                             QWidget *parent)
+    : FormWidget(design, parent), m_category(category), m_memory(memory)
+{
+    m_input = m_built.withRole<QLineEdit>(Role::Input);
+    m_from = m_built.withRole<QComboBox>(Role::From);
+    m_to = m_built.withRole<QComboBox>(Role::To);
+    m_output = m_built.withRole<QLineEdit>(Role::Output);
+    Q_ASSERT(m_input && m_from && m_to && m_output);
+    // Convert and New overwrite the output; the user can still select and
+    // copy it.
+    m_output->setReadOnly(true);
+    setAccessibleName(windowTitle() + QStringLiteral(" converter"));
+
+    if (auto *convertButton = m_built.withRole<QPushButton>(Role::Convert))
+        connect(convertButton, &QPushButton::clicked, this, &ConverterForm::convert);
+    if (auto *clearButton = m_built.withRole<QPushButton>(Role::Clear))
+        connect(clearButton, &QPushButton::clicked, this, &ConverterForm::clear);
+    m_memory.clear();
+}
+
+void ConverterForm::convert()
+{
+    const ConvertOutcome outcome = tolvaren::convert(m_input->text().toStdString(), m_from->currentText().toStdString(),
+                                                     m_to->currentText().toStdString(), m_category.rules, m_memory);
+    switch (outcome.kind) {
+    case ConvertOutcome::Kind::IncompleteData:
+        showMessage(MessageIcon::Critical, qstr(kIncompleteTitle), qstr(m_category.incompleteMessage));
+        break;
+    case ConvertOutcome::Kind::SameUnit:
+        showMessage(MessageIcon::Warning, qstr(kSameUnitTitle), qstr(kSameUnitPrompt));
+        break;
+    case ConvertOutcome::Kind::Result:
+        m_output->setText(QString::fromStdString(outcome.result));
+        m_output->setCursorPosition(0);
+        break;
+    case ConvertOutcome::Kind::Overflow: showOverflowError(); break;
+    }
+}
+
+void ConverterForm::clear()
+{
+    m_memory.clear();
+    m_input->setText(QString());
+    m_output->setText(qstr(kOutputPlaceholder));
+    m_from->setEditText(qstr(kFromPlaceholder));
+    m_to->setEditText(qstr(kToPlaceholder));
+}
+
+} // namespace tolvaren

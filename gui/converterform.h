@@ -1,0 +1,40 @@
+#pragma once
+
+#include "categories/category.h"
+#include "core/memory.h"
+#include "gui/formwidget.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace tolvaren {
+
+// One converter form: a measurement type's design and table behind the
+// input box, two unit lists, the output box, Convert and New. Opening one
+// starts a fresh conversion memory.
+class ConverterForm : public FormWidget {
+    Q_OBJECT
+  public:
+    ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
+                  QWidget *parent = nullptr);
+
+    QLineEdit *inputBox() const { return m_input; }
+    QComboBox *fromList() const { return m_from; }
+    QComboBox *toList() const { return m_to; }
+    QLineEdit *outputBox() const { return m_output; }
+
+  public slots:
+    void convert();
+    // New: the form as it opened, and a fresh memory.
+    void clear();
+
+  private:
+    const Category &m_category;
+    ConversionMemory &m_memory;
+    QLineEdit *m_input = nullptr;
+    QComboBox *m_from = nullptr;
+    QComboBox *m_to = nullptr;
+    QLineEdit *m_output = nullptr;
+};
+
+} // namespace tolvaren

@@ -1,0 +1,33 @@
+#include "gui/dialogform.h"
+
+#include "forms/qtext.h"
+
+namespace tolvaren {
+
+namespace {
+Qt::WindowFlags flagsFor(design::Border border)
+{
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (border == design::Border::FixedWindow)
+        flags |= Qt::WindowSystemMenuHint;
+    return flags;
+}
+} // namespace
+
+DialogForm::DialogForm(const design::Form &design, QWidget *parent)
+    : QDialog(parent, flagsFor(design.border)), m_built(buildForm(design, this))
+{
+    setObjectName(qstr(design.name));
+    setFixedSize(size());
+    setSizeGripEnabled(false);
+    // While it is open nothing else in the program takes input.
+    setWindowModality(Qt::ApplicationModal);
+}
+
+void DialogForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_built.giveInitialFocus();
+}
+
+} // namespace tolvaren

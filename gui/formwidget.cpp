@@ -1,0 +1,35 @@
+#include "gui/formwidget.h"
+
+#include "forms/qtext.h"
+
+#include <QAbstractButton>
+#include <QPainter>
+
+namespace tolvaren {
+
+FormWidget::FormWidget(const design::Form &design, QWidget *parent)
+    : QWidget(parent), m_built(buildForm(design, this)), m_background(backgroundPicture(design))
+{
+    setObjectName(qstr(design.name));
+    for (const BuiltForm::CategoryButton &b : m_built.categoryButtons()) {
+        const CategoryId category = b.category;
+        connect(b.button, &QAbstractButton::clicked, this, [this, category] { emit categoryRequested(category); });
+    }
+}
+
+void FormWidget::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_background.isNull()) {
+        QPainter painter(this);
+        painter.drawImage(0, 0, m_background);
+    }
+}
+
+void FormWidget::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_built.giveInitialFocus();
+}
+
+} // namespace tolvaren

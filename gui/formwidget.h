@@ -1,0 +1,32 @@
+#pragma once
+
+#include "forms/builder.h"
+#include "forms/design.h"
+
+#include <QWidget>
+
+namespace tolvaren {
+
+// A child window built from its design: the base of the welcome form and the
+// converter forms. It paints the designed background picture, gives the
+// focus to the first control in tab order when it opens, and asks for
+// another measurement type when one of its category buttons is pressed.
+class FormWidget : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FormWidget(const design::Form &design, QWidget *parent = nullptr);
+
+  signals:
+    void categoryRequested(tolvaren::CategoryId category);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+    BuiltForm m_built;
+
+  private:
+    QImage m_background;
+};
+
+} // namespace tolvaren

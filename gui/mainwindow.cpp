@@ -1,0 +1,171 @@
+#include "gui/mainwindow.h"
+
+#include "forms/builder.h"
+#include "forms/designs.h"
+#include "forms/qtext.h"
+#include "forms/twips.h"
+#include "gui/aboutbox.h"
+#include "gui/converterform.h"
+#include "gui/messagebox.h"
+#include "gui/prefixdialog.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace tolvaren {
+
+namespace {
+constexpr int kOuterWidthTwips = 4980;
+constexpr int kOuterHeightTwips = 4500;
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+{
+    const design::Form &d = design::mainForm();
+    setObjectName(qstr(d.name));
+    setWindowTitle(qstr(d.caption));
+    setWindowIcon(loadIcon(d.icon));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setBackground(systemColour(d.backSystem));
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    buildMenus();
+    m_frameTimer.setInterval(50);
+    connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::fitOuterSize);
+    resize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
+
+    showWelcome();
+    restoreOriginalSize();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *menu = nullptr;
+    std::string_view current;
+    for (const design::MenuItem &item : design::mainMenu()) {
+        if (!menu || item.menuName != current) {
+            current = item.menuName;
+            menu = menuBar()->addMenu(qstr(item.menuCaption));
+            menu->setObjectName(qstr(item.menuName));
+        }
+        if (item.caption == "-") {
+            menu->addSeparator()->setObjectName(qstr(item.name));
+            continue;
+        }
+        QAction *action = menu->addAction(qstr(item.caption));
+        action->setObjectName(qstr(item.name));
+        const design::Command command = item.command;
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+    }
+}
+
+void MainWindow::run(design::Command command)
+{
+    switch (command) {
+    case design::Command::PrefixConverter: showPrefixConverter(); break;
+    case design::Command::RefreshMemory: clearMemory(); break;
+    case design::Command::OriginalSize: restoreOriginalSize(); break;
+    case design::Command::Exit: QApplication::quit(); break;
+    case design::Command::HelpTopics: showHelpLocation(); break;
+    case design::Command::About: about(); break;
+    case design::Command::None: break;
+    }
+}
+
+QWidget *MainWindow::currentForm() const { return m_child ? m_child->widget() : nullptr; }
+
+void MainWindow::showWelcome()
+{
+    auto *form = new FormWidget(design::welcomeForm());
+    connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
+    showForm(form);
+}
+
+void MainWindow::showConverter(CategoryId category)
+{
+    const Category *c = findCategory(category);
+    const design::Form *d = design::converterForm(category);
+    if (!c || !d)
+        return;
+    auto *form = new ConverterForm(*d, *c, m_memory);
+    connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
+    showForm(form);
+}
+
+void MainWindow::showForm(QWidget *form)
+{
+    // The switch usually starts in a button of the current form, so that
+    // form goes once the button's handler has returned; until then it is
+    // hidden and out of the workspace.
+    if (m_child) {
+        m_child->hide();
+        m_mdi->removeSubWindow(m_child);
+        m_child->deleteLater();
+    }
+    // No close, minimise or maximise buttons of its own: closing the only
+    // child would leave no way back to any converter.
+    auto *frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    frame->setWidget(form);
+    // The frame keeps no title of its own, so a maximised child does not
+    // rewrite the main window's caption to "... - [child]".
+    frame->setWindowTitle(QString());
+    frame->setAccessibleName(form->windowTitle());
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setSystemMenu(nullptr);
+    frame->setOption(QMdiSubWindow::RubberBandResize);
+    m_mdi->addSubWindow(frame);
+    m_child = frame;
+    frame->showMaximized();
+    m_mdi->setActiveSubWindow(frame);
+}
+
+void MainWindow::showPrefixConverter()
+{
+    PrefixDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::clearMemory() { m_memory.clear(); }
+
+void MainWindow::restoreOriginalSize()
+{
+    if (isMaximized() || isMinimized() || isFullScreen())
+        showNormal();
+    m_outerPx = QSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
+    m_fittedDecoration = frameGeometry().size() - geometry().size();
+    resize(m_outerPx - m_fittedDecoration);
+    // A window manager reports the frame's thickness some time after the
+    // window is mapped; fit again if it turns out other than assumed.
+    m_frameTicks = 0;
+    m_frameTimer.start();
+}
+
+void MainWindow::fitOuterSize()
+{
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    if (decoration != m_fittedDecoration) {
+        m_fittedDecoration = decoration;
+        resize(m_outerPx - decoration);
+        m_frameTimer.stop();
+    } else if (++m_frameTicks > 40) {
+        m_frameTimer.stop();
+    }
+}
+
+void MainWindow::showHelpLocation()
+{
+    showMessage(MessageIcon::Information, QStringLiteral("Help Topics"),
+                QStringLiteral("Help Topics can be found in: tolvhelp.html in the same directory"));
+}
+
+void MainWindow::about()
+{
+    AboutBox box(this);
+    box.exec();
+}
+
+} // namespace tolvaren

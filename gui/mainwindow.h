@@ -1,0 +1,57 @@
+#pragma once
+
+#include "categories/category.h"
+#include "core/memory.h"
+#include "forms/design.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace tolvaren {
+
+// The frame of the program: the File and Help menus over a workspace that
+// holds one child form at a time, maximised. It owns the conversion memory
+// the converter forms share.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    QMdiArea *mdiArea() const { return m_mdi; }
+    // The form shown inside, or nullptr.
+    QWidget *currentForm() const;
+    ConversionMemory &memory() { return m_memory; }
+
+  public slots:
+    // Each replaces the form inside with a new one.
+    void showWelcome();
+    void showConverter(tolvaren::CategoryId category);
+
+    void showPrefixConverter();
+    void clearMemory();
+    // The window at its designed outer size: border, title bar and menu bar
+    // included.
+    void restoreOriginalSize();
+    void showHelpLocation();
+    void about();
+
+  private:
+    void buildMenus();
+    void run(design::Command command);
+    void showForm(QWidget *form);
+    void fitOuterSize();
+
+    QMdiArea *m_mdi = nullptr;
+    QPointer<QMdiSubWindow> m_child;
+    ConversionMemory m_memory;
+    QSize m_outerPx;
+    QSize m_fittedDecoration;
+    QTimer m_frameTimer;
+    int m_frameTicks = 0;
+};
+
+} // namespace tolvaren

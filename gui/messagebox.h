@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace tolvaren {
+
+enum class MessageIcon { Critical, Warning, Information };
+
+struct Message {
+    MessageIcon icon;
+    QString title;
+    QString text;
+};
+
+// A modal message box with a single OK button; returns when it is
+// dismissed. The box is parented to the active window, and nothing else
+// takes input meanwhile.
+void showMessage(MessageIcon icon, const QString &title, const QString &text);
+
+// The overflow error: a critical box titled with the program's caption. The
+// program carries on afterwards.
+void showOverflowError();
+
+// Tests replace the real box with a hook; an empty hook restores it.
+using MessageHook = std::function<void(const Message &)>;
+void setMessageHook(MessageHook hook);
+
+} // namespace tolvaren

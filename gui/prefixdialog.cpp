@@ -1,0 +1,52 @@
+#include "gui/prefixdialog.h"
+
+#include "core/prefix.h"
+#include "forms/designs.h"
+#include "forms/qtext.h"
+#include "gui/messagebox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace tolvaren {
+
+using design::Role;
+
+PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), parent)
+{
+    m_list = m_built.withRole<QListWidget>(Role::Prefix);
+    m_input = m_built.withRole<QLineEdit>(Role::Input);
+    m_output = m_built.withRole<QLineEdit>(Role::Output);
+    m_caption = m_built.withRole<QLabel>(Role::PrefixCaption);
+    Q_ASSERT(m_list && m_input && m_output && m_caption);
+    // The answer is there to be read and copied; as on the converter forms,
+    // nothing types into it. It keeps its place in the tab order.
+    m_output->setReadOnly(true);
+    if (auto *goButton = m_built.withRole<QPushButton>(Role::Go))
+        connect(goButton, &QPushButton::clicked, this, &PrefixDialog::go);
+    if (auto *closeButton = m_built.withRole<QPushButton>(Role::Close))
+        connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PrefixDialog::go()
+{
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    const QString prefix = selected.isEmpty() ? QString() : selected.front()->text();
+    const GoOutcome outcome = tolvaren::go(m_input->text().toStdString(), prefix.toStdString());
+    switch (outcome.kind) {
+    case GoOutcome::Kind::Missing:
+        showMessage(MessageIcon::Critical, qstr(kPrefixMissingTitle), qstr(kPrefixMissingPrompt));
+        break;
+    case GoOutcome::Kind::Result:
+        if (!outcome.caption.empty())
+            m_caption->setText(QString::fromStdString(outcome.caption));
+        m_output->setText(QString::fromStdString(outcome.output));
+        m_output->setCursorPosition(0);
+        break;
+    case GoOutcome::Kind::Overflow: showOverflowError(); break;
+    }
+}
+
+} // namespace tolvaren
