@@ -119,8 +119,9 @@ void MainWindow::showForm(QWidget *form)
     frame->setOption(QMdiSubWindow::RubberBandResize);
     m_mdi->addSubWindow(frame);
     m_child = frame;
-    frame->showMaximized();
+    frame->show();
     m_mdi->setActiveSubWindow(frame);
+    frame->showMaximized();
 }
 
 void MainWindow::showPrefixConverter()

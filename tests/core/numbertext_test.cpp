@@ -1,6 +1,6 @@
 // Val and Str: the reading and writing rules case by case, the same under a
 // comma locale, as a round trip, and on texts of a million characters.
-#include "runtime/numbertext.h"
+#include "core/numbertext.h"
 
 #include <gtest/gtest.h>
 
@@ -168,10 +168,9 @@ INSTANTIATE_TEST_SUITE_P(NumberText, StrTable, testing::ValuesIn(kStrRows),
 
 TEST(NumberText, StrOfInfinityAndNaNIsDefined)
 {
-    for (double v : {HUGE_VAL, -HUGE_VAL, std::nan("")}) {
-        EXPECT_FALSE(Str(v).empty());
-        EXPECT_EQ(Str(v), Str(v));
-    }
+    EXPECT_EQ(Str(HUGE_VAL), " Inf");
+    EXPECT_EQ(Str(-HUGE_VAL), "-Inf");
+    EXPECT_EQ(Str(std::nan("")), " NaN");
 }
 
 // Val and Str never consult the process locale: under a locale whose

@@ -1,6 +1,6 @@
 // Go of the prefix converter: the prefix table applied to the number at the start of the
 // input text.
-#include "prefix/prefixtable.h"
+#include "core/prefix.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // refusals and the overflow box, New, typed units and the keyboard order.
 #include "fixture.h"
 
-#include "convert/converterform.h"
-#include "convert/memory.h"
-#include "shell/mainwindow.h"
+#include "gui/converterform.h"
+#include "core/memory.h"
+#include "gui/mainwindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,7 +31,7 @@ struct Conversion {
 // One Convert that a message box refuses, leaving everything as it was.
 struct Refusal {
     QString form, input, from, to;
-    MsgBoxCall box;
+    Box box;
 };
 // One Convert that overflows; `result` is what the memory holds afterwards
 // (NaN: not looked at) and `next` the output of converting 1 right after.
@@ -117,9 +117,9 @@ class ConverterTest : public QObject {
         }
         QVERIFY(p.boxes.isEmpty());
         QCOMPARE(fourTexts(f), QStringList({c.input, c.from, c.to, c.output}));
-        QCOMPARE(conversionMemory().InputValue, c.inputValue);
+        QCOMPARE(memory().inputValue, c.inputValue);
         if (c.output == " 0")
-            QCOMPARE(conversionMemory().ResultValue, 0.0);
+            QCOMPARE(memory().resultValue, 0.0);
         QCOMPARE(f->fromList()->count(), units);
         QCOMPARE(f->toList()->count(), units);
     }
@@ -133,14 +133,15 @@ class ConverterTest : public QObject {
             {"Speed", "Knot", "Km/hour", "Incomplete data"},  {"Time", "Day", "Hour", "Incomplete Data"},
         };
         for (const auto &[form, from, to, message] : incomplete)
-            QTest::addRow("%s no input", qPrintable(form)) << Refusal{form, "", from, to, {message, 16, "Error"}};
+            QTest::addRow("%s no input", qPrintable(form)) << Refusal{form, "", from, to, {message, MessageIcon::Critical, "Error"}};
         // "Incomplete data" on the Distance and Speed forms, "Incomplete Data" on the others.
-        const MsgBoxCall small{"Incomplete data", 16, "Error"}, capital{"Incomplete Data", 16, "Error"};
+        const Box small{"Incomplete data", MessageIcon::Critical, "Error"},
+            capital{"Incomplete Data", MessageIcon::Critical, "Error"};
         QTest::newRow("from placeholder") << Refusal{"Distance", "2", "This unit...", "Inch", small};
         QTest::newRow("to placeholder") << Refusal{"Distance", "2", "Meter", "...converted to", small};
         QTest::newRow("from empty") << Refusal{"Speed", "2", "", "Knot", small};
         QTest::newRow("to empty") << Refusal{"Time", "2", "Day", "", capital};
-        const MsgBoxCall same{"Use your common sense!!! n*1 = n*1 ;where n = any digit", 48,
+        const Box same{"Use your common sense!!! n*1 = n*1 ;where n = any digit", MessageIcon::Warning,
                               "Warning: Your Common Sense is not in use"};
         const QList<std::pair<QString, QString>> sameUnit{{"Distance", "Feet"}, {"mass", "Kilogram"}, {"Temp", "K"},
                                                           {"Volume", "Liter"},  {"Speed", "Knot"},    {"Time", "Day"},
@@ -155,14 +156,14 @@ class ConverterTest : public QObject {
         QVERIFY(f);
         const QString output = f->outputBox()->text();
         QVERIFY(output != kDesignTexts[3]);
-        const ConversionMemory memory = conversionMemory();
-        QVERIFY(memory.InputValue != 0);
+        const ConversionMemory held = memory();
+        QVERIFY(held.inputValue != 0);
 
         convertOn(f, r.input, r.from, r.to);
         QCOMPARE(boxTexts(p.boxes), boxTexts({r.box}));
         QCOMPARE(fourTexts(f), QStringList({r.input, r.from, r.to, output}));
-        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
-        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+        QCOMPARE(memory().inputValue, held.inputValue);
+        QCOMPARE(memory().resultValue, held.resultValue);
     }
 
     void overflowShowsBoxAndCarriesOn_data()
@@ -184,10 +185,10 @@ class ConverterTest : public QObject {
         const QString output = f->outputBox()->text();
 
         convertOn(f, o.input, o.from, o.to);
-        QCOMPARE(boxTexts(p.boxes), QStringList{"Overflow | 16 | Tolvaren v1.10"});
+        QCOMPARE(boxTexts(p.boxes), QStringList{"Overflow | critical | Tolvaren v1.10"});
         QCOMPARE(f->outputBox()->text(), output);
         if (!std::isnan(o.result))
-            QCOMPARE(conversionMemory().ResultValue, o.result);
+            QCOMPARE(memory().resultValue, o.result);
 
         convertOn(f, "1", o.from, o.to);
         QCOMPARE(p.boxes.size(), 1);
@@ -205,11 +206,11 @@ class ConverterTest : public QObject {
         QFETCH(QString, form);
         ConverterForm *f = openWithResult(form);
         QVERIFY(f);
-        QVERIFY(conversionMemory().InputValue != 0);
+        QVERIFY(memory().inputValue != 0);
         click(f->findChild<QPushButton *>("Command2"));
         QCOMPARE(fourTexts(f), kDesignTexts);
-        QCOMPARE(conversionMemory().InputValue, 0.0);
-        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        QCOMPARE(memory().inputValue, 0.0);
+        QCOMPARE(memory().resultValue, 0.0);
         QVERIFY(p.boxes.isEmpty());
         // The placeholders are texts again, not picked units: Convert now
         // finds the data incomplete.

@@ -2,10 +2,11 @@
 // box, and the message box itself.
 #include "fixture.h"
 
-#include "convert/converterform.h"
-#include "convert/memory.h"
-#include "runtime/twips.h"
-#include "shell/mainwindow.h"
+#include "gui/converterform.h"
+#include "core/memory.h"
+#include "forms/twips.h"
+#include "gui/mainwindow.h"
+#include "gui/prefixdialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,7 +76,7 @@ class DialogsTest : public QObject {
         QVERIFY(distance);
         convertOn(distance, "1", "Meter", "Inch");
         const QStringList texts = allTexts(distance);
-        const ConversionMemory memory = conversionMemory();
+        const ConversionMemory held = memory();
 
         for (int opening = 1; opening <= 2; ++opening) {
             const bool ok =
@@ -89,12 +90,12 @@ class DialogsTest : public QObject {
                                click(in<QPushButton>(prefix, "Command2"));
                            });
             QVERIFY(ok);
-            QVERIFY(!Forms::instance().isLoaded("Prefix"));
+            QVERIFY(!loadedForm("Prefix"));
         }
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+        QCOMPARE(loadedNames(), QStringList{"Distance"});
         QCOMPARE(allTexts(distance), texts);
-        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
-        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+        QCOMPARE(memory().inputValue, held.inputValue);
+        QCOMPARE(memory().resultValue, held.resultValue);
         QVERIFY(p.boxes.isEmpty());
     }
 
@@ -121,7 +122,7 @@ class DialogsTest : public QObject {
         });
         QVERIFY(ok);
         settle();
-        QVERIFY(!Forms::instance().isLoaded("Prefix"));
+        QVERIFY(!loadedForm("Prefix"));
         QVERIFY(driveModal(open, [](QWidget *prefix) {
             verifyFreshPrefix(prefix);
             prefix->close();
@@ -143,9 +144,9 @@ class DialogsTest : public QObject {
     void go()
     {
         QFETCH(Go, g);
-        Forms::instance().show("Prefix");
-        QWidget *dialog = Forms::instance().loadedForm("Prefix");
-        QVERIFY(dialog);
+        PrefixDialog prefix(p.main);
+        prefix.show();
+        QWidget *dialog = &prefix;
         auto *list = in<QListWidget>(dialog, "Prefixlst");
         auto *goButton = in<QPushButton>(dialog, "Command1");
         if (!g.prompt.isEmpty() && !g.prefix.isEmpty()) {
@@ -156,8 +157,8 @@ class DialogsTest : public QObject {
             QCOMPARE(answer(dialog), QStringList({" 300", "Hecto = 1.00 x 10 raced to 2"}));
         }
         const QStringList before = answer(dialog);
-        conversionMemory().InputValue = 4;
-        conversionMemory().ResultValue = 5;
+        memory().inputValue = 4;
+        memory().resultValue = 5;
 
         if (!g.prefix.isEmpty()) {
             pickPrefix(list, g.prefix);
@@ -171,12 +172,12 @@ class DialogsTest : public QObject {
             QVERIFY(p.boxes.isEmpty());
             QCOMPARE(answer(dialog), QStringList({g.output, g.caption}));
         } else {
-            QCOMPARE(boxTexts(p.boxes), boxTexts({{g.prompt, 16, g.title}}));
+            QCOMPARE(boxTexts(p.boxes), boxTexts({{g.prompt, MessageIcon::Critical, g.title}}));
             QCOMPARE(answer(dialog), before);
         }
         // The prefix converter keeps clear of the conversion memory.
-        QCOMPARE(conversionMemory().InputValue, 4.0);
-        QCOMPARE(conversionMemory().ResultValue, 5.0);
+        QCOMPARE(memory().inputValue, 4.0);
+        QCOMPARE(memory().resultValue, 5.0);
     }
 
     void aboutCloses_data()
@@ -193,7 +194,7 @@ class DialogsTest : public QObject {
         convertOn(distance, "2", "Feet", "Inch");
         QCOMPARE(distance->outputBox()->text(), QStringLiteral(" 24"));
         const QStringList texts = allTexts(distance);
-        const ConversionMemory memory = conversionMemory();
+        const ConversionMemory held = memory();
 
         const bool ok =
             driveModal([this] { menuAction(p.main, "about")->trigger(); },
@@ -215,11 +216,11 @@ class DialogsTest : public QObject {
                                about->close();
                        });
         QVERIFY(ok);
-        QVERIFY(!Forms::instance().isLoaded("frmAbout"));
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+        QVERIFY(!loadedForm("frmAbout"));
+        QCOMPARE(loadedNames(), QStringList{"Distance"});
         QCOMPARE(allTexts(distance), texts);
-        QCOMPARE(conversionMemory().InputValue, memory.InputValue);
-        QCOMPARE(conversionMemory().ResultValue, memory.ResultValue);
+        QCOMPARE(memory().inputValue, held.inputValue);
+        QCOMPARE(memory().resultValue, held.resultValue);
     }
 
     // The separator above the notice is etched: the grey line on its row,
@@ -250,22 +251,22 @@ class DialogsTest : public QObject {
         QCOMPARE(shown.pixelColor(spot * shown.devicePixelRatio()), expected);
     }
 
-    // The real box, not the recording hook: the flags choose the icon, and
-    // OK is its only button.
+    // The real box, not the recording hook: the icon as asked, and OK is its
+    // only button.
     void messageBoxIcon_data()
     {
-        QTest::addColumn<int>("flags");
+        QTest::addColumn<MessageIcon>("asked");
         QTest::addColumn<int>("icon");
-        QTest::newRow("critical") << 16 << int(QMessageBox::Critical);
-        QTest::newRow("exclamation") << 48 << int(QMessageBox::Warning);
-        QTest::newRow("information") << 64 << int(QMessageBox::Information);
+        QTest::newRow("critical") << MessageIcon::Critical << int(QMessageBox::Critical);
+        QTest::newRow("warning") << MessageIcon::Warning << int(QMessageBox::Warning);
+        QTest::newRow("information") << MessageIcon::Information << int(QMessageBox::Information);
     }
     void messageBoxIcon()
     {
-        QFETCH(int, flags);
+        QFETCH(MessageIcon, asked);
         QFETCH(int, icon);
-        setMsgBoxHook({});
-        const bool ok = driveModal([flags] { MsgBox("Incomplete Data", flags, "Error"); },
+        setMessageHook({});
+        const bool ok = driveModal([asked] { showMessage(asked, "Error", "Incomplete Data"); },
                                    [icon](QWidget *w) {
                                        auto *box = qobject_cast<QMessageBox *>(w);
                                        QVERIFY(box);

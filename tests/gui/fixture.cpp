@@ -1,9 +1,8 @@
 #include "fixture.h"
 
-#include "convert/converterform.h"
-#include "runtime/fonts.h"
-#include "shell/mainwindow.h"
-#include "shell/startupwarmer.h"
+#include "gui/application.h"
+#include "gui/converterform.h"
+#include "gui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,21 +16,23 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
-#include <memory>
-#include <thread>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace tolvaren::testing {
 
+namespace {
+MainWindow *running = nullptr;
+}
+
 bool Program::start()
 {
-    static const bool fonts = (installFontSubstitutes(), true);
-    Q_UNUSED(fonts);
+    static const bool setUp = (setUpApplication(), true);
+    Q_UNUSED(setUp);
     boxes.clear();
-    setMsgBoxHook([this](const MsgBoxCall &call) { boxes << call; });
+    setMessageHook([this](const Message &m) { boxes << Box{m.text, m.icon, m.title}; });
     main = new MainWindow;
-    registerForms(main);
-    main->MDIForm_Load();
+    running = main;
     main->show();
     QApplication::setActiveWindow(main);
     return QTest::qWaitForWindowExposed(main);
@@ -39,11 +40,34 @@ bool Program::start()
 
 void Program::stop()
 {
-    Forms::instance().unloadAll();
     delete main;
-    main = nullptr;
-    setMsgBoxHook({});
+    main = running = nullptr;
+    setMessageHook({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+ConversionMemory &memory() { return running->memory(); }
+
+QWidget *loadedForm(const QString &name)
+{
+    if (running && running->currentForm() && running->currentForm()->objectName() == name)
+        return running->currentForm();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog *>(w) && w->isVisible() && w->objectName() == name)
+            return w;
+    return nullptr;
+}
+
+QStringList loadedNames()
+{
+    QStringList names;
+    if (running && running->currentForm())
+        names << running->currentForm()->objectName();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog *>(w) && w->isVisible() && w->objectName() != QLatin1String("MsgBox"))
+            names << w->objectName();
+    names.sort();
+    return names;
 }
 
 QAction *menuAction(MainWindow *main, const char *name)
@@ -58,7 +82,7 @@ ConverterForm *openConverter(const QString &form)
     if (!button)
         return nullptr;
     click(button);
-    return qobject_cast<ConverterForm *>(Forms::instance().loadedForm(form));
+    return qobject_cast<ConverterForm *>(loadedForm(form));
 }
 
 void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -94,11 +118,19 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QStringList boxTexts(const QList<MsgBoxCall> &boxes)
+QStringList boxTexts(const QList<Box> &boxes)
 {
+    const auto iconName = [](MessageIcon icon) {
+        switch (icon) {
+        case MessageIcon::Critical: return QStringLiteral("critical");
+        case MessageIcon::Warning: return QStringLiteral("warning");
+        case MessageIcon::Information: return QStringLiteral("information");
+        }
+        return QString();
+    };
     QStringList texts;
-    for (const MsgBoxCall &b : boxes)
-        texts << QStringLiteral("%1 | %2 | %3").arg(b.prompt, QString::number(b.flags), b.title);
+    for (const Box &b : boxes)
+        texts << QStringLiteral("%1 | %2 | %3").arg(b.text, iconName(b.icon), b.title);
     return texts;
 }
 
@@ -188,16 +220,6 @@ bool exitEndsTheLoop(MainWindow *main, int timeoutMs)
     watchdog.start(timeoutMs);
     const int rc = QApplication::exec();
     return rc == 0 && !timedOut;
-}
-
-bool finishesWithin(StartupWarmer *warmer, int timeoutMs)
-{
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread([warmer, finished] {
-        warmer->finish();
-        *finished = true;
-    }).detach();
-    return QTest::qWaitFor([&] { return finished->load(); }, timeoutMs);
 }
 
 } // namespace tolvaren::testing

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "runtime/forms.h"
-#include "runtime/msgbox.h"
+#include "gui/messagebox.h"
 
 #include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
-class QWidget;
 
 namespace tolvaren {
 class ConverterForm;
 class MainWindow;
-class StartupWarmer;
+struct ConversionMemory;
 } // namespace tolvaren
 
 namespace tolvaren::testing {
@@ -43,9 +42,16 @@ inline const QHash<QString, QString> kNamedForm{
     {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
 };
 
-// A freshly started program for every test: the main window loaded and on
-// screen with the welcome form inside, and message boxes recorded instead of
-// shown.
+// A message box as the tests write it: text, icon, title.
+struct Box {
+    QString text;
+    MessageIcon icon = MessageIcon::Critical;
+    QString title;
+};
+
+// A freshly started program for every test: the main window on screen with
+// the welcome form inside, and message boxes recorded instead of shown.
+// One program runs at a time; the functions below work on it.
 class Program {
   public:
     // False when the main window never came on screen.
@@ -53,8 +59,18 @@ class Program {
     void stop();
 
     MainWindow *main = nullptr;
-    QList<MsgBoxCall> boxes;
+    QList<Box> boxes;
 };
+
+// The running program's conversion memory.
+ConversionMemory &memory();
+
+// The window with this design name: the form inside the main window or an
+// open dialog; nullptr when none is open.
+QWidget *loadedForm(const QString &name);
+// The design names of the form inside the main window and of every open
+// dialog, sorted.
+QStringList loadedNames();
 
 QAction *menuAction(MainWindow *main, const char *name);
 
@@ -83,8 +99,8 @@ QStringList allTexts(const QWidget *form);
 // The design name of the control holding the keyboard focus.
 QString focusName();
 
-// Message boxes as "prompt | flags | title" texts, for comparing.
-QStringList boxTexts(const QList<MsgBoxCall> &boxes);
+// Message boxes as "text | icon | title" texts, for comparing.
+QStringList boxTexts(const QList<Box> &boxes);
 
 // Runs `open`, which blocks in a modal event loop, and hands the modal
 // window to `drive` from inside that loop; `drive` must close it. A watchdog
@@ -96,15 +112,10 @@ bool driveModal(const std::function<void()> &open, const std::function<void(QWid
 // loop ended with code 0 before a watchdog had to end it.
 bool exitEndsTheLoop(MainWindow *main, int timeoutMs = 10000);
 
-// Calls warmer->finish() on a thread of its own: true when it returned
-// within `timeoutMs`. Needs no QApplication. On false the warmer must be
-// left alive: that thread may still be using it.
-bool finishesWithin(StartupWarmer *warmer, int timeoutMs = 10000);
-
 } // namespace tolvaren::testing
 
 template <typename T> T *tolvaren::testing::control(const QString &form, const QString &name)
 {
-    QWidget *f = Forms::instance().loadedForm(form);
+    QWidget *f = loadedForm(form);
     return f ? f->findChild<T *>(name) : nullptr;
 }

@@ -2,9 +2,9 @@
 // no dialog of their own.
 #include "fixture.h"
 
-#include "convert/converterform.h"
-#include "convert/memory.h"
-#include "shell/mainwindow.h"
+#include "gui/converterform.h"
+#include "core/memory.h"
+#include "gui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +26,8 @@ const QSize kOuterSize(332, 300);
 
 bool fillsMainWindow(MainWindow *main, const QString &form)
 {
-    QMdiSubWindow *frame = Forms::instance().subWindow(form);
+    QWidget *shown = loadedForm(form);
+    auto *frame = shown ? qobject_cast<QMdiSubWindow *>(shown->parentWidget()) : nullptr;
     return frame && frame->isMaximized() && frame->geometry() == main->mdiArea()->viewport()->rect();
 }
 } // namespace
@@ -43,11 +44,11 @@ class MainWindowTest : public QObject {
     {
         QCOMPARE(p.main->windowTitle(), QStringLiteral("Tolvaren v1.10"));
         QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+        QCOMPARE(loadedNames(), QStringList{"Selection"});
         QCOMPARE(p.main->mdiArea()->subWindowList().size(), 1);
         QTRY_VERIFY(fillsMainWindow(p.main, "Selection"));
-        QCOMPARE(conversionMemory().InputValue, 0.0);
-        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        QCOMPARE(memory().inputValue, 0.0);
+        QCOMPARE(memory().resultValue, 0.0);
         QTRY_COMPARE(focusName(), QStringLiteral("Command1"));
         QVERIFY(p.boxes.isEmpty());
     }
@@ -83,14 +84,14 @@ class MainWindowTest : public QObject {
         QVERIFY(form);
         convertOn(form, "1", "Meter", "Inch");
         QCOMPARE(form->outputBox()->text(), QStringLiteral(" 39.37"));
-        QCOMPARE(conversionMemory().InputValue, 1.0);
+        QCOMPARE(memory().inputValue, 1.0);
         const QStringList before = allTexts(form);
         for (int time = 1; time <= 2; ++time) {
             menuAction(p.main, "refmem")->trigger();
-            QCOMPARE(conversionMemory().InputValue, 0.0);
-            QCOMPARE(conversionMemory().ResultValue, 0.0);
+            QCOMPARE(memory().inputValue, 0.0);
+            QCOMPARE(memory().resultValue, 0.0);
             QCOMPARE(allTexts(form), before);
-            QCOMPARE(Forms::instance().loadedNames(), QStringList{"Distance"});
+            QCOMPARE(loadedNames(), QStringList{"Distance"});
             QVERIFY(p.boxes.isEmpty());
         }
     }
@@ -114,7 +115,7 @@ class MainWindowTest : public QObject {
         menuAction(p.main, "origsize")->trigger();
         QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
         QTRY_VERIFY(fillsMainWindow(p.main, "Selection"));
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+        QCOMPARE(loadedNames(), QStringList{"Selection"});
     }
 
     // Each window carries its own icon, in both of its sizes, so that the
@@ -157,7 +158,7 @@ class MainWindowTest : public QObject {
         QVERIFY(started);
 
         p.main->resize(900, 700);
-        QWidget *form = Forms::instance().loadedForm(QStringLiteral("Selection"));
+        QWidget *form = loadedForm(QStringLiteral("Selection"));
         QVERIFY(form);
         QTRY_VERIFY(form->width() > 520 && form->height() > 300);
         const QPoint spot(form->width() - 10, form->height() - 10);
@@ -170,8 +171,8 @@ class MainWindowTest : public QObject {
     {
         menuAction(p.main, "hlptop")->trigger();
         QCOMPARE(boxTexts(p.boxes),
-                 QStringList{"Help Topics can be found in: tolvhelp.html in the same directory | 64 | Help Topics"});
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"Selection"});
+                 QStringList{"Help Topics can be found in: tolvhelp.html in the same directory | information | Help Topics"});
+        QCOMPARE(loadedNames(), QStringList{"Selection"});
     }
 
     // Last: it runs and ends the application's own event loop.

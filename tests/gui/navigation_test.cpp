@@ -2,9 +2,9 @@
 // five category buttons of every converter form.
 #include "fixture.h"
 
-#include "convert/converterform.h"
-#include "convert/memory.h"
-#include "shell/mainwindow.h"
+#include "gui/converterform.h"
+#include "core/memory.h"
+#include "gui/mainwindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -23,10 +23,10 @@ class NavigationTest : public QObject {
     // Exactly `form` is loaded, alone inside the main window and maximised.
     void verifyOnlyOpen(const QString &form)
     {
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{form});
+        QCOMPARE(loadedNames(), QStringList{form});
         const QList<QMdiSubWindow *> frames = p.main->mdiArea()->subWindowList();
         QCOMPARE(frames.size(), 1);
-        QCOMPARE(frames[0]->widget(), Forms::instance().loadedForm(form));
+        QCOMPARE(frames[0]->widget(), loadedForm(form));
         QVERIFY(frames[0]->isVisible());
         QVERIFY(frames[0]->isMaximized());
         QTRY_COMPARE(frames[0]->geometry(), p.main->mdiArea()->viewport()->rect());
@@ -60,8 +60,8 @@ class NavigationTest : public QObject {
             convertOn(form, "3", form->fromList()->itemText(0), form->toList()->itemText(1));
             QVERIFY(form->outputBox()->text() != kDesignTexts[3]);
         }
-        conversionMemory().InputValue = 7;
-        conversionMemory().ResultValue = 9;
+        memory().inputValue = 7;
+        memory().resultValue = 9;
 
         auto *pressed = control<QPushButton>(source, button);
         QVERIFY(pressed);
@@ -69,9 +69,9 @@ class NavigationTest : public QObject {
         click(pressed);
 
         verifyOnlyOpen(target);
-        QCOMPARE(conversionMemory().InputValue, 0.0);
-        QCOMPARE(conversionMemory().ResultValue, 0.0);
-        auto *opened = qobject_cast<ConverterForm *>(Forms::instance().loadedForm(target));
+        QCOMPARE(memory().inputValue, 0.0);
+        QCOMPARE(memory().resultValue, 0.0);
+        auto *opened = qobject_cast<ConverterForm *>(loadedForm(target));
         QVERIFY(opened);
         QCOMPARE(fourTexts(opened), kDesignTexts);
         QVERIFY(p.boxes.isEmpty());
@@ -84,14 +84,14 @@ class NavigationTest : public QObject {
         convertOn(distance, "5", "Meter", "Feet");
         QCOMPARE(distance->outputBox()->text(), QStringLiteral(" 16.404"));
         click(control<QPushButton>("Distance", "Command3")); // Mass
-        QCOMPARE(Forms::instance().loadedNames(), QStringList{"mass"});
+        QCOMPARE(loadedNames(), QStringList{"mass"});
         click(control<QPushButton>("mass", "Command3")); // Distance
         verifyOnlyOpen("Distance");
-        distance = qobject_cast<ConverterForm *>(Forms::instance().loadedForm("Distance"));
+        distance = qobject_cast<ConverterForm *>(loadedForm("Distance"));
         QVERIFY(distance);
         QCOMPARE(fourTexts(distance), kDesignTexts);
-        QCOMPARE(conversionMemory().InputValue, 0.0);
-        QCOMPARE(conversionMemory().ResultValue, 0.0);
+        QCOMPARE(memory().inputValue, 0.0);
+        QCOMPARE(memory().resultValue, 0.0);
     }
 };
 

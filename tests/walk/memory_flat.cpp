@@ -4,9 +4,9 @@
 // resident size where it was. Prints the growth of each; the aim is under
 // 2 MB. Run it on a build without sanitizers: their bookkeeping grows.
 
-#include "../widgets/fixture.h"
+#include "fixture.h"
 
-#include "shell/mainwindow.h"
+#include "gui/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,13 +38,13 @@ double residentMb()
     return -1.0;
 }
 
-QString currentForm() { return Forms::instance().loadedNames().value(0); }
+QString currentForm() { return loadedNames().value(0); }
 
 // Presses the next category button on the open form.
 bool switchOnce(int i)
 {
     const QString name = currentForm();
-    QWidget *form = Forms::instance().loadedForm(name);
+    QWidget *form = loadedForm(name);
     if (!form)
         return false;
     const bool welcome = name == QLatin1String("Selection");

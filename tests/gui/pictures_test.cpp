@@ -1,70 +1,28 @@
-// What start-up does to come on screen sooner: the font warm-up thread
-// beside a window being built, and the pictures read as PNG straight away,
-// backgrounds kept as stored.
+// The pictures: every one a design names reads as PNG straight away, and
+// backgrounds are kept and drawn as stored.
 #include "fixture.h"
 
 #include "forms/builder.h"
 #include "forms/designs.h"
-#include "runtime/fonts.h"
-#include "shell/mainwindow.h"
-#include "shell/startupwarmer.h"
+#include "gui/mainwindow.h"
 
-#include <QFontInfo>
-#include <QLabel>
 #include <QTest>
 
 using namespace tolvaren;
 using namespace tolvaren::testing;
 
-namespace {
-struct TextLook {
-    QString family;
-    int advance = 0;
-    bool operator==(const TextLook &) const = default;
-};
-
-TextLook welcomeBanner()
-{
-    auto *banner = control<QLabel>(QStringLiteral("Selection"), QStringLiteral("Label1"));
-    if (!banner)
-        return {};
-    return {QFontInfo(banner->font()).family(), banner->fontMetrics().horizontalAdvance(banner->text())};
-}
-} // namespace
-
-class StartupTest : public QObject {
+class PicturesTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // First, while this process has not used a font yet.
-    void windowBuiltBesideTheWarmUpLooksTheSame()
-    {
-        auto *warmer = new StartupWarmer;
-        installFontSubstitutes(); // before the thread looks fonts up, as in main()
-        warmer->continueWith(MainWindow::firstFonts());
-        Program during;
-        QVERIFY(during.start());
-        const TextLook seenDuring = welcomeBanner();
-        during.stop();
-        QVERIFY(finishesWithin(warmer));
-        delete warmer;
-
-        Program after;
-        QVERIFY(after.start());
-        const TextLook seenAfter = welcomeBanner();
-        after.stop();
-        QVERIFY(!seenDuring.family.isEmpty());
-        QCOMPARE(seenDuring.family, seenAfter.family);
-        QCOMPARE(seenDuring.advance, seenAfter.advance);
-    }
-
     void picturesLoad_data()
     {
         QTest::addColumn<QString>("resource");
         QTest::addColumn<bool>("background");
-        for (const design::Form *form : {&design::selectionForm(), &design::distanceForm(), &design::massForm(),
-                                         &design::tempForm(), &design::volumeForm(), &design::speedForm(),
-                                         &design::timeForm(), &design::aboutForm()}) {
+        QList<const design::Form *> forms{&design::welcomeForm(), &design::aboutForm()};
+        for (const design::Form *form : design::converterForms())
+            forms << form;
+        for (const design::Form *form : forms) {
             const QString name = QString::fromUtf8(form->name.data(), qsizetype(form->name.size()));
             if (!form->backgroundPicture.empty())
                 QTest::addRow("%s background", qPrintable(name))
@@ -100,17 +58,17 @@ class StartupTest : public QObject {
     {
         Program p;
         QVERIFY(p.start());
-        QWidget *form = Forms::instance().loadedForm(QStringLiteral("Selection"));
+        QWidget *form = loadedForm(QStringLiteral("Selection"));
         QVERIFY(form);
         const QPoint spot(5, 100);
         QVERIFY(!form->childAt(spot));
         const QImage shown = form->grab().toImage();
-        const QImage picture = backgroundPicture(design::selectionForm());
+        const QImage picture = backgroundPicture(design::welcomeForm());
         const QColor expected = picture.pixelColor(spot);
         p.stop();
         QCOMPARE(shown.pixelColor(spot * shown.devicePixelRatio()), expected);
     }
 };
 
-QTEST_MAIN(StartupTest)
-#include "startup_test.moc"
+QTEST_MAIN(PicturesTest)
+#include "pictures_test.moc"
