@@ -9,7 +9,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libfontconfig-dev l
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
 # A real X display, the desktop accessibility bus and the packaging checks.
-E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi appstream desktop-file-utils dpkg-dev file)
+E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib appstream desktop-file-utils dpkg-dev file)
 # clang's fuzzer and sanitizer runtimes.
 HARDENING_PACKAGES=(clang libclang-rt-14-dev llvm)
 

@@ -15,8 +15,9 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, Gio, GLib  # noqa: E402
 
 import pyatspi  # noqa: E402
-
-import xwindows  # noqa: E402
+import Xlib.display  # noqa: E402
+import Xlib.error  # noqa: E402
+from Xlib import X, XK, Xatom  # noqa: E402
 
 DEFAULT_WAIT = 10.0
 POLL = 0.05
@@ -136,6 +137,7 @@ class Program:
         self.process = None
         self.app = None
         self._a11y_bus = None
+        self._x = None
 
     # -- lifetime --------------------------------------------------------
 
@@ -172,6 +174,9 @@ class Program:
         if self.process and self.process.poll() is None:
             self.process.send_signal(signal.SIGKILL)
             self.process.wait(5)
+        if self._x is not None:
+            self._x.close()
+            self._x = None
 
     # -- windows ---------------------------------------------------------
 
@@ -196,6 +201,40 @@ class Program:
 
     def wait_no_dialogs(self, timeout=DEFAULT_WAIT):
         wait_until(lambda: not self.dialogs(), "every dialog to close", timeout)
+
+    # -- X windows -------------------------------------------------------
+
+    def _display(self):
+        if self._x is None:
+            self._x = Xlib.display.Display()
+        return self._x
+
+    def x_windows(self, title):
+        """The program's mapped top-level X windows titled `title`. The test
+        display has no window manager, so these are children of the root
+        window, and requests reach them directly."""
+        x = self._display()
+        pid_atom, name_atom = x.intern_atom("_NET_WM_PID"), x.intern_atom("_NET_WM_NAME")
+        utf8 = x.intern_atom("UTF8_STRING")
+        found = []
+        for window in x.screen().root.query_tree().children:
+            try:
+                pid = window.get_full_property(pid_atom, Xatom.CARDINAL)
+                if pid is None or pid.value[0] != self.process.pid:
+                    continue
+                if window.get_attributes().map_state != X.IsViewable:
+                    continue
+                name = window.get_full_property(name_atom, utf8)
+            except Xlib.error.XError:  # gone between the listing and the question
+                continue
+            if name is not None and name.value.decode("utf-8", "replace") == title:
+                found.append(window)
+        return found
+
+    def resize_x_window(self, window, width, height):
+        """Resizes a top-level window as a user dragging its border would."""
+        window.configure(width=width, height=height)
+        self._display().sync()
 
     def mdi_children(self):
         """The forms shown inside the main window."""
@@ -293,6 +332,6 @@ class Program:
 
     def key(self, keysym_name):
         """Presses and releases one key of the focused window, by X key name."""
-        code = xwindows.keysym(keysym_name)
+        code = XK.string_to_keysym(keysym_name)
         check(code != 0, f"no key named {keysym_name!r}")
         pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_SYM)

@@ -16,7 +16,6 @@ import traceback
 
 import pyatspi
 
-import xwindows
 from atspi_driver import (WELCOME, WELCOME_LABEL, Program, check, check_equal, children, extents, form_title,
                           set_text, text_of, wait_until)
 
@@ -310,7 +309,7 @@ def menus(program):
 
     # View Original Size after the user resized the window.
     main = program.main_window()
-    frames = [w for w, title, mapped, *_ in xwindows.windows_of(program.process.pid) if mapped and title == CAPTION]
+    frames = program.x_windows(CAPTION)
     check_equal(len(frames), 1, "X windows titled with the caption")
 
     # For a moment after start-up the program keeps fitting its frame to the
@@ -319,7 +318,7 @@ def menus(program):
     def resized():
         if extents(main)[2:] == (520, 430):
             return True
-        xwindows.resize(frames[0], 520, 430)
+        program.resize_x_window(frames[0], 520, 430)
         time.sleep(0.2)
         return False
 

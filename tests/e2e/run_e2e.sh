@@ -19,10 +19,12 @@ for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
         exit 1
     fi
 done
-if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-    echo "run_e2e.sh: /usr/bin/python3 cannot import pyatspi (package python3-pyatspi)" >&2
-    exit 1
-fi
+for module in pyatspi:python3-pyatspi Xlib:python3-xlib; do
+    if ! /usr/bin/python3 -c "import ${module%%:*}" 2>/dev/null; then
+        echo "run_e2e.sh: /usr/bin/python3 cannot import ${module%%:*} (package ${module#*:})" >&2
+        exit 1
+    fi
+done
 
 suite_pid=
 . "$here/xvfb.sh" e2e
