@@ -70,13 +70,8 @@ inline bool decimal(char c) { return c >= '0' && c <= '9'; }
 
 inline int digitOf(char c, int base)
 {
-    int d = -1;
-    if (c >= '0' && c <= '9')
-        d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
+    const char lower = static_cast<char>(c | 0x20);
+    const int d = decimal(c) ? c - '0' : (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
     return d < base ? d : -1;
 }
 
@@ -162,16 +157,12 @@ inline Rounded round15(double x)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14e", x);
-    Rounded r{strtod_l(buf, nullptr, cLocale()), 0, 0};
+    // A finite x comes out as "[-]d.dddddddddddddde[+-]XX".
     const char *p = buf + (buf[0] == '-' ? 1 : 0);
-    std::string digits(1, p[0]);
-    for (p += 2; *p != 'e'; ++p)
-        digits.push_back(*p);
+    std::string digits = p[0] + std::string(p + 2, 14);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
-    r.figures = static_cast<int>(digits.size());
-    r.exponent = std::atoi(p + 1);
-    return r;
+    return {strtod_l(buf, nullptr, cLocale()), std::atoi(p + 17), static_cast<int>(digits.size())};
 }
 
 } // namespace fuzzref
