@@ -11,7 +11,7 @@ const Category &distanceCategory(), &massCategory(), &temperatureCategory(), &vo
 
 std::span<const Category *const> allCategories()
 {
-    static const std::array all{&distanceCategory(), &massCategory(), &temperatureCategory(),
+    static const std::array all{&distanceCategory(), &massCategory(),  &temperatureCategory(),
                                 &volumeCategory(),   &speedCategory(), &timeCategory()};
     return all;
 }

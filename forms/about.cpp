@@ -9,6 +9,7 @@ namespace tolvaren::design {
 // each runs from (left, top) to (width, height) read as x2, y2.
 const Form &aboutForm()
 {
+    // clang-format off
     static constexpr std::array<Control, 10> controls{
         control("cmdOK", Kind::Button, "OK", 4320, 2640, 1260, 345, 0).defaultButton().describe("Close this box").as(Role::Ok),
         control("picIcon", Kind::PictureBox, "", 240, 240, 540, 540, 1).picture(":/about-32.png").describe("The program's emblem"),
@@ -33,6 +34,7 @@ const Form &aboutForm()
         control("Line1", Kind::Line, "", 120, 2400, 5669, 2400).fore(rgb(255, 255, 255)).lineWidth(2),
         control("Line1", Kind::Line, "", 120, 2400, 5684, 2400).fore(rgb(128, 128, 128)).lineWidth(1),
     };
+    // clang-format on
     static const Form f{
         .name = "frmAbout",
         .caption = "About MyApp",

@@ -2,10 +2,10 @@
 
 #include "forms/design.h"
 
-#include <QMap>
 #include <QIcon>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>

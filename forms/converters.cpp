@@ -11,8 +11,7 @@ const Form &distanceForm(), &massForm(), &tempForm(), &volumeForm(), &speedForm(
 
 std::span<const Form *const> converterForms()
 {
-    static const std::array all{&distanceForm(), &massForm(),  &tempForm(),
-                                &volumeForm(),   &speedForm(), &timeForm()};
+    static const std::array all{&distanceForm(), &massForm(), &tempForm(), &volumeForm(), &speedForm(), &timeForm()};
     return all;
 }
 

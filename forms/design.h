@@ -18,7 +18,7 @@ struct Rgb {
 constexpr Rgb rgb(int r, int g, int b) { return {r, g, b}; }
 
 struct Font {
-    std::string_view face;  // empty: the form's default font
+    std::string_view face; // empty: the form's default font
     double points = 0;
     bool bold = false;
     bool italic = false;
@@ -56,7 +56,7 @@ struct Control {
     // Twips from the top-left corner of the form or of the parent frame. A
     // line runs from (left, top) to (width, height) read as x2, y2.
     int left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = -1;  // -1: not in the tab order
+    int tabIndex = -1; // -1: not in the tab order
     std::string_view parentName;
     Rgb foreColour;
     Rgb backColour;
@@ -67,12 +67,13 @@ struct Control {
     Role role = Role::None;
     int lineWidthPx = 1;
     std::span<const std::string_view> listItems;
-    std::string_view pictureResource;  // a Qt resource path, ":/..."
-    CategoryId opensCategory;          // a category button: the type it opens
-    std::string_view buddyName;        // a label: the control it describes
-    Accessible accessible;             // read out by screen readers
+    std::string_view pictureResource; // a Qt resource path, ":/..."
+    CategoryId opensCategory;         // a category button: the type it opens
+    std::string_view buddyName;       // a label: the control it describes
+    Accessible accessible;            // read out by screen readers
 
     // One-line builders, so a table row reads left to right.
+    // clang-format off
     constexpr Control in(std::string_view frame) const { auto c = *this; c.parentName = frame; return c; }
     constexpr Control fore(Rgb v) const { auto c = *this; c.foreColour = v; return c; }
     constexpr Control back(Rgb v) const { auto c = *this; c.backColour = v; return c; }
@@ -97,6 +98,8 @@ struct Control {
         c.accessible = {name, text};
         return c;
     }
+    // clang-format on
+
     // A converter form's working control, described as on every converter form.
     constexpr Control as(Role r) const
     {
@@ -132,20 +135,20 @@ struct Icon {
 };
 
 enum class Border {
-    MdiChild,       // inside the main window, no buttons of its own
-    FixedDialog,    // a modal top-level dialog with a close box only
-    FixedWindow,    // a modal top-level window of fixed size
+    MdiChild,    // inside the main window, no buttons of its own
+    FixedDialog, // a modal top-level dialog with a close box only
+    FixedWindow, // a modal top-level window of fixed size
 };
 
 struct Form {
     std::string_view name;
     std::string_view caption;
-    CategoryId category{};  // a converter form: the measurement type it converts
-    int clientWidth = 0, clientHeight = 0;  // twips
+    CategoryId category{};                 // a converter form: the measurement type it converts
+    int clientWidth = 0, clientHeight = 0; // twips
     Border border = Border::MdiChild;
     Rgb backColour{};
     SystemColour backSystem = SystemColour::None;
-    std::string_view backgroundPicture{};  // drawn from the top-left corner
+    std::string_view backgroundPicture{}; // drawn from the top-left corner
     Icon icon{};
     Font defaultFont{"MS Sans Serif", 8.25};
     std::span<const Control> controls{};

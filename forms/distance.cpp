@@ -9,6 +9,7 @@ namespace tolvaren::design {
 const Form &distanceForm()
 {
     const auto units = findCategory({"distance"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2280, 120, 2175, 975, 15).picture(":/distance.png").describe("A tape measure and a ruler"),
         control("Frame1", Kind::Frame, "Measurment type", 1560, 2520, 2895, 975, 9)
@@ -32,6 +33,7 @@ const Form &distanceForm()
         control("Label1", Kind::Label, "Input value here:", 240, 1080, 1575, 255).buddy("distintxt").fore(rgb(255, 192, 192)),
         control("Label2", Kind::Label, "is equal to", 1920, 1680, 855, 255).buddy("distouttxt").fore(rgb(255, 192, 192)),
     };
+    // clang-format on
     static const Form f{
         .name = "Distance",
         .caption = "Distance",

@@ -22,6 +22,7 @@ const Form &mainForm()
 
 std::span<const MenuItem> mainMenu()
 {
+    // clang-format off
     static constexpr std::array<MenuItem, 8> items{{
         {"file", "File", "prefconv", "Prefix Converter", Command::PrefixConverter},
         {"file", "File", "l111", "-"},
@@ -32,6 +33,7 @@ std::span<const MenuItem> mainMenu()
         {"helpp", "Help", "hlptop", "Help Topics", Command::HelpTopics},
         {"helpp", "Help", "about", "About", Command::About},
     }};
+    // clang-format on
     return items;
 }
 

@@ -10,6 +10,7 @@ namespace tolvaren::design {
 const Form &massForm()
 {
     const auto units = findCategory({"mass"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 360, 120, 1695, 1095, 15).picture(":/mass.png").describe("A balance scale"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2160, 1935, 1335, 9)
@@ -34,6 +35,7 @@ const Form &massForm()
             .font("NewZurica", 36),
         control("Label1", Kind::Label, "is equal to", 2640, 2160, 855, 255, 4).buddy("massouttxt").fore(rgb(255, 224, 192)),
     };
+    // clang-format on
     static const Form f{
         .name = "mass",
         .caption = "Mass",

@@ -9,6 +9,7 @@ namespace tolvaren::design {
 const Form &speedForm()
 {
     const auto units = findCategory({"speed"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 1920, 120, 2535, 1095, 15).picture(":/speed.png").describe("A speedometer"),
         control("Frame1", Kind::Frame, "Measurement Type", 120, 2880, 4455, 735, 9).back(rgb(192, 192, 255)),
@@ -31,6 +32,7 @@ const Form &speedForm()
             .fore(rgb(0, 0, 255))
             .back(rgb(0, 255, 255)),
     };
+    // clang-format on
     // No client size was drawn for this form; it takes the distance form's.
     static const Form f{
         .name = "Speed",

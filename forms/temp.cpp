@@ -9,6 +9,7 @@ namespace tolvaren::design {
 const Form &tempForm()
 {
     const auto units = findCategory({"temperature"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2760, 0, 1815, 1335, 15).picture(":/temp.png").describe("A thermometer"),
         control("Frame1", Kind::Frame, "Measurment type", 2520, 2160, 1935, 1335, 9)
@@ -32,6 +33,7 @@ const Form &tempForm()
         control("Label2", Kind::Label, "Input value here", 240, 840, 1575, 255, 5).buddy("tempintxt").fore(rgb(128, 255, 128)),
         control("Label1", Kind::Label, "is equal to", 720, 1920, 1215, 255, 4).buddy("tempouttxt").fore(rgb(0, 255, 0)),
     };
+    // clang-format on
     static const Form f{
         .name = "Temp",
         .caption = "Temperature",

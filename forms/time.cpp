@@ -9,6 +9,7 @@ namespace tolvaren::design {
 const Form &timeForm()
 {
     const auto units = findCategory({"time"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2400, 600, 2175, 1455, 15).picture(":/time.png").describe("A clock and an hourglass"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2880, 4455, 615, 9)
@@ -32,6 +33,7 @@ const Form &timeForm()
         control("Label2", Kind::Label, "Input value here", 240, 480, 1455, 255).buddy("timeintxt").fore(rgb(192, 255, 255)),
         control("Label1", Kind::Label, "is equal to", 720, 1560, 855, 255).buddy("timeouttxt").fore(rgb(192, 255, 255)),
     };
+    // clang-format on
     // No client size was drawn for this form; it takes the distance form's.
     static const Form f{
         .name = "Time",

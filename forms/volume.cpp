@@ -9,6 +9,7 @@ namespace tolvaren::design {
 const Form &volumeForm()
 {
     const auto units = findCategory({"volume"})->units;
+    // clang-format off
     static const std::array<Control, 16> controls{
         control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1215, 15).picture(":/volume.png").describe("A measuring jug and a measuring cylinder"),
         control("Frame1", Kind::Frame, "Measurment type", 120, 2280, 2055, 1335, 9)
@@ -32,6 +33,7 @@ const Form &volumeForm()
         control("Label2", Kind::Label, "is equal to", 2400, 2280, 975, 255, 5).buddy("volouttxt"),
         control("Label1", Kind::Label, "Input value here", 240, 1080, 1815, 255, 4).buddy("volintxt"),
     };
+    // clang-format on
     static const Form f{
         .name = "Volume",
         .caption = "Volume",

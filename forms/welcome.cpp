@@ -9,6 +9,7 @@ namespace tolvaren::design {
 // picture, over the shared background image.
 const Form &welcomeForm()
 {
+    // clang-format off
     static constexpr std::array<Control, 9> controls{
         control("Command1", Kind::Button, "Distance", 480, 2160, 1455, 375, 0).opens("distance"),
         control("Command2", Kind::Button, "Mass", 2640, 2160, 1455, 375, 1).opens("mass"),
@@ -27,6 +28,7 @@ const Form &welcomeForm()
         control("Command6", Kind::Button, "Speed", 2640, 2640, 1455, 375, 7).opens("speed"),
         control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1335, 8).picture(":/selection.png").describe("A thermometer, a clock, a balance scale and a ruler"),
     };
+    // clang-format on
     static const Form f{
         .name = "Selection",
         .caption = "Open",

@@ -12,6 +12,8 @@ FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab 
 E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib appstream desktop-file-utils dpkg-dev file)
 # clang's fuzzer and sanitizer runtimes.
 HARDENING_PACKAGES=(clang libclang-rt-14-dev llvm)
+# The checks on the sources themselves.
+LINT_PACKAGES=(clang-format git)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -46,6 +48,13 @@ ensure_comma_locale() {
         grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
         as_root locale-gen
     fi
+}
+
+# Every C++ source of the project must be as .clang-format writes it.
+check_format() {
+    local files
+    mapfile -t files < <(git -C "$TOP" ls-files '*.cpp' '*.h')
+    (cd "$TOP" && clang-format --dry-run --Werror "${files[@]}")
 }
 
 # build DIR [cmake options...]

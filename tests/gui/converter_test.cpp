@@ -2,8 +2,8 @@
 // refusals and the overflow box, New, typed units and the keyboard order.
 #include "fixture.h"
 
-#include "gui/converterform.h"
 #include "core/memory.h"
+#include "gui/converterform.h"
 #include "gui/mainwindow.h"
 
 #include <QApplication>
@@ -133,7 +133,8 @@ class ConverterTest : public QObject {
             {"Speed", "Knot", "Km/hour", "Incomplete data"},  {"Time", "Day", "Hour", "Incomplete Data"},
         };
         for (const auto &[form, from, to, message] : incomplete)
-            QTest::addRow("%s no input", qPrintable(form)) << Refusal{form, "", from, to, {message, MessageIcon::Critical, "Error"}};
+            QTest::addRow("%s no input", qPrintable(form))
+                << Refusal{form, "", from, to, {message, MessageIcon::Critical, "Error"}};
         // "Incomplete data" on the Distance and Speed forms, "Incomplete Data" on the others.
         const Box small{"Incomplete data", MessageIcon::Critical, "Error"},
             capital{"Incomplete Data", MessageIcon::Critical, "Error"};
@@ -142,7 +143,7 @@ class ConverterTest : public QObject {
         QTest::newRow("from empty") << Refusal{"Speed", "2", "", "Knot", small};
         QTest::newRow("to empty") << Refusal{"Time", "2", "Day", "", capital};
         const Box same{"Use your common sense!!! n*1 = n*1 ;where n = any digit", MessageIcon::Warning,
-                              "Warning: Your Common Sense is not in use"};
+                       "Warning: Your Common Sense is not in use"};
         const QList<std::pair<QString, QString>> sameUnit{{"Distance", "Feet"}, {"mass", "Kilogram"}, {"Temp", "K"},
                                                           {"Volume", "Liter"},  {"Speed", "Knot"},    {"Time", "Day"},
                                                           {"Distance", "abc"}};

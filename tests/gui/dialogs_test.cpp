@@ -2,9 +2,9 @@
 // box, and the message box itself.
 #include "fixture.h"
 
-#include "gui/converterform.h"
 #include "core/memory.h"
 #include "forms/twips.h"
+#include "gui/converterform.h"
 #include "gui/mainwindow.h"
 #include "gui/prefixdialog.h"
 

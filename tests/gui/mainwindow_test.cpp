@@ -2,8 +2,8 @@
 // no dialog of their own.
 #include "fixture.h"
 
-#include "gui/converterform.h"
 #include "core/memory.h"
+#include "gui/converterform.h"
 #include "gui/mainwindow.h"
 
 #include <QAction>
@@ -171,7 +171,8 @@ class MainWindowTest : public QObject {
     {
         menuAction(p.main, "hlptop")->trigger();
         QCOMPARE(boxTexts(p.boxes),
-                 QStringList{"Help Topics can be found in: tolvhelp.html in the same directory | information | Help Topics"});
+                 QStringList{
+                     "Help Topics can be found in: tolvhelp.html in the same directory | information | Help Topics"});
         QCOMPARE(loadedNames(), QStringList{"Selection"});
     }
 

@@ -2,8 +2,8 @@
 // five category buttons of every converter form.
 #include "fixture.h"
 
-#include "gui/converterform.h"
 #include "core/memory.h"
+#include "gui/converterform.h"
 #include "gui/mainwindow.h"
 
 #include <QComboBox>
