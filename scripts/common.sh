@@ -5,11 +5,14 @@ set -euo pipefail
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libfontconfig-dev libgtest-dev libbenchmark-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
-# A real X display, the desktop accessibility bus and the packaging checks.
-E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib appstream desktop-file-utils dpkg-dev file)
+# A real X display, the desktop accessibility bus and the X tools that find
+# a window from outside.
+E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib xdotool x11-utils)
+# The packaging checks: the package itself, its metadata, the licences.
+PACKAGING_PACKAGES=(dpkg-dev file lintian appstream desktop-file-utils reuse)
 # clang's fuzzer and sanitizer runtimes.
 HARDENING_PACKAGES=(clang libclang-rt-14-dev llvm)
 # The checks on the sources themselves.
