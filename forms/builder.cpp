@@ -16,6 +16,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace tolvaren {
 
@@ -23,6 +24,10 @@ namespace {
 
 using design::Control;
 using design::Kind;
+
+// Text boxes take text of any length; Qt's default stops at 32,767
+// characters, which cuts a long pasted number short.
+constexpr int kAnyLength = std::numeric_limits<int>::max();
 
 QColor toColour(design::Rgb c) { return QColor(c.r, c.g, c.b); }
 
@@ -157,6 +162,7 @@ QWidget *makeControl(const Control &c, QWidget *parent)
     }
     case Kind::TextBox: {
         auto *edit = new QLineEdit(text, parent);
+        edit->setMaxLength(kAnyLength);
         edit->setCursorPosition(0);
         return edit;
     }
@@ -168,6 +174,7 @@ QWidget *makeControl(const Control &c, QWidget *parent)
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setDuplicatesEnabled(true);
+        combo->lineEdit()->setMaxLength(kAnyLength);
         for (std::string_view item : c.listItems)
             combo->addItem(qstr(item));
         combo->setCurrentIndex(-1);
@@ -284,6 +291,35 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     for (qsizetype i = 1; i < built.m_tabOrder.size(); ++i)
         QWidget::setTabOrder(built.m_tabOrder[i - 1], built.m_tabOrder[i]);
     return built;
+}
+
+void BuiltForm::giveInitialFocus()
+{
+    if (m_focusGiven)
+        return;
+    m_focusGiven = true;
+    if (QWidget *first = firstInTabOrder())
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+bool BuiltForm::moveFocus(bool forward) const
+{
+    QWidget *focus = QApplication::focusWidget();
+    // An editable list's edit field holds the focus for the list.
+    if (focus && !m_tabOrder.contains(focus) && qobject_cast<QComboBox *>(focus->parentWidget()))
+        focus = focus->parentWidget();
+    const qsizetype here = m_tabOrder.indexOf(focus);
+    if (here < 0)
+        return false;
+    const qsizetype count = m_tabOrder.size();
+    for (qsizetype step = 1; step <= count; ++step) {
+        QWidget *next = m_tabOrder[(here + (forward ? step : count - step)) % count];
+        if (next->isVisible() && next->isEnabled()) {
+            next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 QPixmap loadPicture(std::string_view resource) { return QPixmap::fromImage(readPicture(resource)); }

@@ -28,14 +28,10 @@ class BuiltForm {
     QWidget *firstInTabOrder() const { return m_tabOrder.isEmpty() ? nullptr : m_tabOrder.front(); }
     // The first time a form opens, its first control in tab order has the
     // focus; later showings keep whatever the user last focused.
-    void giveInitialFocus()
-    {
-        if (m_focusGiven)
-            return;
-        m_focusGiven = true;
-        if (QWidget *first = firstInTabOrder())
-            first->setFocus(Qt::OtherFocusReason);
-    }
+    void giveInitialFocus();
+    // Tab and Shift+Tab: the next or previous control in tab order, round
+    // and round within the form. False when the focus is not on the form.
+    bool moveFocus(bool forward) const;
 
   private:
     friend BuiltForm buildForm(const design::Form &, QWidget *);

@@ -1,6 +1,8 @@
 #include "gui/application.h"
 
 #include "forms/fonts.h"
+#include "gui/accessibility.h"
+#include "gui/keyboard.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -25,6 +27,8 @@ void setUpApplication()
     // form bringing new palettes, each category switch would leave
     // kilobytes behind. Nothing here is drawn often enough to need the cache.
     QPixmapCache::setCacheLimit(0);
+    installAccessibility();
+    qApp->installEventFilter(new ClassicKeys(qApp));
 }
 
 } // namespace tolvaren

@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "forms/qtext.h"
+#include "gui/accessibility.h"
 #include "gui/messagebox.h"
 
 #include <QComboBox>
@@ -47,6 +48,7 @@ void ConverterForm::convert()
     case ConvertOutcome::Kind::Result:
         m_output->setText(QString::fromStdString(outcome.result));
         m_output->setCursorPosition(0);
+        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
         break;
     case ConvertOutcome::Kind::Overflow: showOverflowError(); break;
     }
@@ -57,8 +59,13 @@ void ConverterForm::clear()
     m_memory.clear();
     m_input->setText(QString());
     m_output->setText(qstr(kOutputPlaceholder));
-    m_from->setEditText(qstr(kFromPlaceholder));
-    m_to->setEditText(qstr(kToPlaceholder));
+    // A list showing its placeholder has no current unit: Down picks the
+    // first one again.
+    for (auto [list, placeholder] : {std::pair{m_from, kFromPlaceholder}, std::pair{m_to, kToPlaceholder}}) {
+        list->setCurrentIndex(-1);
+        list->setEditText(qstr(placeholder));
+    }
+    announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
 }
 
 } // namespace tolvaren

@@ -30,4 +30,6 @@ void DialogForm::showEvent(QShowEvent *event)
     m_built.giveInitialFocus();
 }
 
+bool DialogForm::focusNextPrevChild(bool next) { return m_built.moveFocus(next) || QDialog::focusNextPrevChild(next); }
+
 } // namespace tolvaren

@@ -16,6 +16,7 @@ class DialogForm : public QDialog {
 
   protected:
     void showEvent(QShowEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
     BuiltForm m_built;
 };

@@ -32,4 +32,8 @@ void FormWidget::showEvent(QShowEvent *event)
     m_built.giveInitialFocus();
 }
 
+// Tab stays within the form's own controls: the window around it takes no
+// turn.
+bool FormWidget::focusNextPrevChild(bool next) { return m_built.moveFocus(next) || QWidget::focusNextPrevChild(next); }
+
 } // namespace tolvaren

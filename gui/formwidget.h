@@ -22,6 +22,7 @@ class FormWidget : public QWidget {
   protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
     BuiltForm m_built;
 

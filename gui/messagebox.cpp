@@ -3,7 +3,9 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace tolvaren {
 
@@ -25,6 +27,20 @@ QMessageBox::Icon toQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// A box as wide as its title at least, so that a window manager shows the
+// whole title: room for the title text, the window's icon and its close
+// button.
+void fitTitle(QMessageBox &box, const QString &title)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int width = metrics.horizontalAdvance(title) + 4 * metrics.height() + 32;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 void showMessage(MessageIcon icon, const QString &title, const QString &text)
@@ -36,8 +52,10 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setObjectName(QStringLiteral("MsgBox"));
+    // Named by its title; screen readers read its text from the label, so
+    // the text is not also its description.
     box.setAccessibleName(title);
-    box.setAccessibleDescription(text);
+    fitTitle(box, title);
     box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "core/prefix.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
+#include "gui/accessibility.h"
 #include "gui/messagebox.h"
 
 #include <QLabel>
@@ -44,6 +45,7 @@ void PrefixDialog::go()
             m_caption->setText(QString::fromStdString(outcome.caption));
         m_output->setText(QString::fromStdString(outcome.output));
         m_output->setCursorPosition(0);
+        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
         break;
     case GoOutcome::Kind::Overflow: showOverflowError(); break;
     }

@@ -221,7 +221,7 @@ class ConverterTest : public QObject {
     }
 
     // The first control has the focus when a form opens, and Tab walks the
-    // designed order; the category buttons run forwards on some forms and
+    // designed order and wraps round; the category buttons run forwards on some forms and
     // backwards on others.
     void focusAndTabOrder_data()
     {
@@ -246,6 +246,11 @@ class ConverterTest : public QObject {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focusName(), order[i]);
         }
+        // Round and round within the form, both ways.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), order.first());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), order.last());
     }
 };
 

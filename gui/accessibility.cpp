@@ -1,0 +1,319 @@
+#include "gui/accessibility.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+
+namespace tolvaren {
+
+namespace {
+
+bool isBlank(QChar c) { return c.isSpace(); }
+
+bool startsWord(const QString &text, int i) { return !isBlank(text[i]) && (i == 0 || isBlank(text[i - 1])); }
+
+// A QLineEdit as Qt describes it, with the text reading done here.
+class LineEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
+  public:
+    explicit LineEditAccessible(QLineEdit *edit) : QAccessibleWidget(edit, QAccessible::EditableText)
+    {
+        addControllingSignal(QStringLiteral("textChanged(const QString&)"));
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return shown();
+        QString s = QAccessibleWidget::text(t);
+        if (s.isEmpty() && t == QAccessible::Description)
+            s = edit()->placeholderText();
+        return s;
+    }
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Value && !edit()->isReadOnly())
+            edit()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (edit()->isReadOnly())
+            s.readOnly = true;
+        else
+            s.editable = true;
+        s.selectableText = true;
+        if (edit()->hasSelectedText())
+            s.selected = true;
+        s.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
+        return s;
+    }
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Selection and cursor.
+    void selection(int index, int *start, int *end) const override
+    {
+        *start = *end = 0;
+        if (index == 0 && edit()->hasSelectedText()) {
+            *start = edit()->selectionStart();
+            *end = *start + int(edit()->selectedText().size());
+        }
+    }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { edit()->deselect(); }
+    void setSelection(int, int start, int end) override { edit()->setSelection(start, end - start); }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+
+    // Text.
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return int(edit()->text().size()); }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        const QString s = shown();
+        std::tie(*start, *end) = textPieceAt(s, at(offset), boundary);
+        return s.mid(*start, *end - *start);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        const QString s = shown();
+        const int here = textPieceAt(s, at(offset), boundary).first;
+        if (here <= 0) {
+            *start = *end = -1;
+            return {};
+        }
+        std::tie(*start, *end) = textPieceAt(s, here - 1, boundary);
+        return s.mid(*start, *end - *start);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        const QString s = shown();
+        const int next = textPieceAt(s, at(offset), boundary).second;
+        if (next >= s.size()) {
+            *start = *end = -1;
+            return {};
+        }
+        std::tie(*start, *end) = textPieceAt(s, next, boundary);
+        return s.mid(*start, *end - *start);
+    }
+    // One run of the same attributes covers the whole text.
+    QString attributes(int, int *start, int *end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+    // Geometry.
+    // Near enough for a reader that shows where a character is: the text
+    // measured from the box's left edge, as a box that has not scrolled.
+    QRect characterRect(int offset) const override
+    {
+        const QFontMetrics metrics = edit()->fontMetrics();
+        const QRect content = edit()->contentsRect();
+        const int x = content.left() + metrics.horizontalAdvance(shown().left(offset));
+        const int top = content.top() + (content.height() - metrics.height()) / 2;
+        return QRect(edit()->mapToGlobal(QPoint(x, top)),
+                     QSize(metrics.horizontalAdvance(shown().mid(offset, 1)), metrics.height()));
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int start, int) override { edit()->setCursorPosition(start); }
+
+    // Editing, as a reader or an automated test may ask.
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString &text) override
+    {
+        if (!edit()->isReadOnly())
+            edit()->setText(edit()->text().replace(start, end - start, text));
+    }
+
+  private:
+    // What the box shows: a password box shows no letters.
+    QString shown() const { return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText(); }
+    // -2 asks for the cursor's position.
+    int at(int offset) const { return offset == -2 ? edit()->cursorPosition() : offset; }
+};
+
+// An editable list. Qt 6.4 names it by its current text on Linux, so a
+// reader says "This unit... editable combo box" and never what the list is
+// for; here its name is its accessible name and its value the text.
+class ComboBoxAccessible : public QAccessibleWidget {
+  public:
+    explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        const QString s = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && s.isEmpty() ? combo()->currentText() : s;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = combo()->view()->isVisible();
+        s.editable = combo()->isEditable();
+        return s;
+    }
+    // The item list first, then the edit field, as Qt's own description has
+    // them.
+    int childCount() const override { return combo()->lineEdit() ? 2 : 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1 && combo()->lineEdit())
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        if (child->object() == combo()->view())
+            return 0;
+        return combo()->lineEdit() && child->object() == combo()->lineEdit() ? 1 : -1;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        if (combo()->view()->isVisible())
+            return child(0);
+        return combo()->lineEdit() ? child(1) : nullptr;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+};
+
+// The frame around a form inside the main window. It carries no title of
+// its own (the main window's caption would change), and Qt 6.4 names it by
+// its title alone; here it is named by the form's caption.
+class SubWindowAccessible : public QAccessibleWidget {
+  public:
+    explicit SubWindowAccessible(QMdiSubWindow *frame) : QAccessibleWidget(frame, QAccessible::Window) {}
+
+    QMdiSubWindow *frame() const { return static_cast<QMdiSubWindow *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && frame()->windowTitle().isEmpty())
+            return frame()->accessibleName();
+        return t == QAccessible::Name ? frame()->windowTitle() : QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return frame()->widget() ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && frame()->widget() ? QAccessible::queryAccessibleInterface(frame()->widget()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && frame()->widget() && child->object() == frame()->widget() ? 0 : -1;
+    }
+};
+
+const char *const kAnnouncer = "announcer";
+
+// A hidden label that says a new result. Qt 6.4 has no announcement of its
+// own; a notification that comes on screen is what a reader presents
+// while the focus stays on the button that was pressed.
+class AnnouncerAccessible : public QAccessibleWidget {
+  public:
+    explicit AnnouncerAccessible(QLabel *label) : QAccessibleWidget(label, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<QLabel *>(widget())->text() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QLineEdit"))
+        if (auto *edit = qobject_cast<QLineEdit *>(object))
+            return new LineEditAccessible(edit);
+    if (className == QLatin1String("QComboBox"))
+        if (auto *combo = qobject_cast<QComboBox *>(object))
+            return new ComboBoxAccessible(combo);
+    if (className == QLatin1String("QMdiSubWindow"))
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(object))
+            return new SubWindowAccessible(frame);
+    if (className == QLatin1String("QLabel") && object->objectName() == QLatin1String(kAnnouncer))
+        return new AnnouncerAccessible(static_cast<QLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+std::pair<int, int> textPieceAt(const QString &text, int offset, QAccessible::TextBoundaryType boundary)
+{
+    const int length = int(text.size());
+    if (offset < 0 || offset > length)
+        return {0, 0};
+    switch (boundary) {
+    case QAccessible::CharBoundary: return {offset, std::min(offset + 1, length)};
+    case QAccessible::WordBoundary: {
+        if (offset == length)
+            return {length, length};
+        int start = offset;
+        while (start > 0 && !startsWord(text, start))
+            --start;
+        int end = offset + 1;
+        while (end < length && !startsWord(text, end))
+            ++end;
+        return {start, end};
+    }
+    case QAccessible::SentenceBoundary:
+    case QAccessible::ParagraphBoundary:
+    case QAccessible::LineBoundary:
+    case QAccessible::NoBoundary: break;
+    }
+    return {0, length};
+}
+
+void installAccessibility() { QAccessible::installFactory(accessibleFor); }
+
+void announce(QWidget *window, const QString &text)
+{
+    auto *label = window->findChild<QLabel *>(QLatin1String(kAnnouncer), Qt::FindDirectChildrenOnly);
+    if (!label) {
+        label = new QLabel(window);
+        label->setObjectName(QLatin1String(kAnnouncer));
+        label->hide();
+    }
+    label->setText(text);
+    QAccessibleEvent shown(label, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+} // namespace tolvaren

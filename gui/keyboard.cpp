@@ -1,0 +1,83 @@
+#include "gui/keyboard.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace tolvaren {
+
+namespace {
+
+// Opens the first menu of the active window's menu bar, if it has one and
+// no menu is open already.
+bool openMenuBar()
+{
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget())
+        return false;
+    auto *window = qobject_cast<QMainWindow *>(QApplication::activeWindow());
+    QMenuBar *bar = window ? window->menuBar() : nullptr;
+    if (!bar || bar->actions().isEmpty())
+        return false;
+    bar->setActiveAction(bar->actions().constFirst());
+    return true;
+}
+
+// Focus from the keyboard or from the program, not from the mouse or from
+// the window coming back to the front.
+void selectOnFocus(QObject *watched, const QFocusEvent *focus)
+{
+    const Qt::FocusReason reason = focus->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason &&
+        reason != Qt::OtherFocusReason)
+        return;
+    if (auto *edit = qobject_cast<QLineEdit *>(watched))
+        edit->selectAll();
+    else if (auto *combo = qobject_cast<QComboBox *>(watched); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+}
+
+} // namespace
+
+bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn)
+        selectOnFocus(watched, static_cast<QFocusEvent *>(event));
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return QObject::eventFilter(watched, event);
+    // The application sees a key first for the window, then for the widget
+    // with the focus (and its parents, if that one ignores it): the
+    // widgets' copies count.
+    if (!watched->isWidgetType())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers chord = key->modifiers() & (Qt::AltModifier | Qt::MetaModifier | Qt::ControlModifier);
+
+    if (event->type() == QEvent::KeyRelease) {
+        if (key->key() == Qt::Key_Alt && m_lonelyAlt && !key->isAutoRepeat()) {
+            m_lonelyAlt = false;
+            return openMenuBar();
+        }
+        return false;
+    }
+
+    m_lonelyAlt = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
+    if (key->key() == Qt::Key_F10 && chord == Qt::NoModifier)
+        return openMenuBar();
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chord == Qt::NoModifier) {
+        if (auto *button = qobject_cast<QAbstractButton *>(watched); button && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+        return false;
+    }
+    // Alt+letter would type the letter; the menus take no access keys.
+    if ((chord & (Qt::AltModifier | Qt::MetaModifier)) && !key->text().isEmpty())
+        return true;
+    return false;
+}
+
+} // namespace tolvaren
