@@ -266,14 +266,18 @@ class DialogsTest : public QObject {
         QFETCH(MessageIcon, asked);
         QFETCH(int, icon);
         setMessageHook({});
-        const bool ok = driveModal([asked] { showMessage(asked, "Error", "Incomplete Data"); },
+        const bool ok = driveModal([asked] { showMessage(asked, "Tolvaren v1.10", "Overflow"); },
                                    [icon](QWidget *w) {
                                        auto *box = qobject_cast<QMessageBox *>(w);
                                        QVERIFY(box);
                                        QCOMPARE(int(box->icon()), icon);
-                                       QCOMPARE(box->text(), QStringLiteral("Incomplete Data"));
-                                       QCOMPARE(box->windowTitle(), QStringLiteral("Error"));
+                                       QCOMPARE(box->text(), QStringLiteral("Overflow"));
+                                       QCOMPARE(box->windowTitle(), QStringLiteral("Tolvaren v1.10"));
                                        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                                       // Read once, from its label; and as wide as its title.
+                                       QVERIFY(box->accessibleDescription().isEmpty());
+                                       const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+                                       QVERIFY(box->width() > title.horizontalAdvance(box->windowTitle()) + 64);
                                        click(box->button(QMessageBox::Ok));
                                    });
         QVERIFY(ok);
