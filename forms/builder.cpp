@@ -186,7 +186,10 @@ QWidget *makeControl(const Control &c, QWidget *parent)
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         for (std::string_view item : c.listItems)
             list->addItem(qstr(item));
-        list->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        // No current item either: Qt would make the first one current,
+        // unsaid and unselected, when the list takes the focus, and Down
+        // would then pick the second.
+        list->setCurrentIndex(QModelIndex());
         return list;
     }
     case Kind::Button: {

@@ -26,6 +26,39 @@ bool openMenuBar()
     return true;
 }
 
+// Ctrl+Left goes to the start of a word, Ctrl+Right to its end, a word
+// being a run of non-blank characters: " 16.404" holds one word, which a
+// screen reader then reads whole (Qt alone would stop at the point).
+bool moveByWord(QObject *watched, const QKeyEvent *key)
+{
+    if ((key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) ||
+        (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) != Qt::ControlModifier)
+        return false;
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (auto *combo = qobject_cast<QComboBox *>(watched))
+        edit = combo->lineEdit();
+    if (!edit)
+        return false;
+    const QString text = edit->text();
+    const int here = edit->cursorPosition();
+    const bool mark = key->modifiers() & Qt::ShiftModifier;
+    int there = here;
+    if (key->key() == Qt::Key_Right) {
+        while (there < text.size() && text[there].isSpace())
+            ++there;
+        while (there < text.size() && !text[there].isSpace())
+            ++there;
+        edit->cursorForward(mark, there - here);
+    } else {
+        while (there > 0 && text[there - 1].isSpace())
+            --there;
+        while (there > 0 && !text[there - 1].isSpace())
+            --there;
+        edit->cursorBackward(mark, here - there);
+    }
+    return true;
+}
+
 // Focus from the keyboard or from the program, not from the mouse or from
 // the window coming back to the front.
 void selectOnFocus(QObject *watched, const QFocusEvent *focus)
@@ -65,6 +98,8 @@ bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
     }
 
     m_lonelyAlt = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
+    if (moveByWord(watched, key))
+        return true;
     if (key->key() == Qt::Key_F10 && chord == Qt::NoModifier)
         return openMenuBar();
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chord == Qt::NoModifier) {

@@ -6,7 +6,8 @@ namespace tolvaren {
 
 // The keys a classic desktop user expects, for every window of the program:
 // a text box or editable list that gets the focus from the keyboard or
-// because its form opened selects its text, so typing replaces it; Enter
+// because its form opened selects its text, so typing replaces it;
+// Ctrl+Left and Ctrl+Right move by words of non-blank characters; Enter
 // presses the focused button as Space does; a chord with Alt or the logo
 // key types nothing into a text box (the menus have no access keys); Alt
 // pressed and released alone, or F10, opens the first menu of the window's

@@ -119,6 +119,18 @@ class KeysTest : public QObject {
             if (QByteArray(when) == "fresh")
                 click(f->findChild<QPushButton *>("Command2"));
         }
+        // The prefix list too: it opens with no current item, and Down
+        // picks the first prefix.
+        QString picked;
+        QVERIFY(driveModal([this] { menuAction(p.main, "prefconv")->trigger(); },
+                           [&](QWidget *prefix) {
+                               auto *list = prefix->findChild<QListWidget *>("Prefixlst");
+                               QTRY_COMPARE(QApplication::focusWidget(), list);
+                               QTest::keyClick(list, Qt::Key_Down);
+                               picked = list->selectedItems().value(0) ? list->selectedItems()[0]->text() : "";
+                               prefix->close();
+                           }));
+        QCOMPARE(picked, QStringLiteral("Tetra"));
     }
 
     // Qt stops a box at 32,767 characters by default; a pasted number
@@ -136,6 +148,26 @@ class KeysTest : public QObject {
         chooseUnit(f->toList(), "Centimeter");
         click(f->findChild<QPushButton *>("Command1"));
         QCOMPARE(f->outputBox()->text(), QStringLiteral(" 4200"));
+    }
+
+    // Ctrl+Left stops at the start of a word of non-blank characters,
+    // Ctrl+Right at its end: a number is one word.
+    void wordByWord()
+    {
+        ConverterForm *f = openConverter("Distance");
+        QVERIFY(f);
+        QLineEdit *box = f->inputBox();
+        box->setText(" 16.404  Mach @ 20000ft");
+        box->setCursorPosition(int(box->text().size()));
+        QList<int> stops;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(box, Qt::Key_Left, Qt::ControlModifier);
+            stops << box->cursorPosition();
+        }
+        QCOMPARE(stops, QList<int>({16, 14, 9, 1, 0, 0}));
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(box->selectedText(), QStringLiteral(" 16.404  Mach"));
     }
 
     // Chords with Alt type nothing; F10 and Alt alone open the menu bar.
