@@ -61,6 +61,10 @@ def _states(acc):
         return []
 
 
+def has_focus(acc):
+    return pyatspi.STATE_FOCUSED in _states(acc)
+
+
 def is_showing(acc):
     return pyatspi.STATE_SHOWING in _states(acc)
 
@@ -108,24 +112,15 @@ def action_index(acc, action_name):
     raise AssertionError(f"{acc.getRoleName()} {acc.name!r} has no action {action_name!r}")
 
 
+MAIN_TITLE = "Tolvaren v1.10"
 WELCOME = "Open"
 WELCOME_LABEL = "        Welcome"
 
 
 def form_title(frame):
-    """The caption of a form shown inside the main window: the name of its
-    frame if it has one. The frame may carry no title, so that the main
-    window's caption stays as it is; then a converter form is known by its
-    own name, "<caption> converter", and the welcome form by its title
-    label."""
-    if frame.name:
-        return frame.name
-    for inner in children(frame):
-        if inner.name.endswith(" converter"):
-            return inner.name[: -len(" converter")]
-        if any(c.getRole() == pyatspi.ROLE_LABEL and c.name == WELCOME_LABEL for c in children(inner)):
-            return WELCOME
-    return ""
+    """The caption of a form shown inside the main window: its frame is named
+    by it, while the main window's title stays as it is."""
+    return frame.name
 
 
 class Program:
@@ -150,6 +145,10 @@ class Program:
         # when forms are replaced.
         self.app.set_cache_mask(Atspi.Cache.NONE)
         wait_until(lambda: self.main_window(), "the main window", timeout)
+        # The test display has no window manager to give the new window the
+        # keyboard; do what one would.
+        for window in self.x_windows(MAIN_TITLE):
+            self.xdo("windowfocus", "--sync", str(window.id))
         return self
 
     def _find_app(self):
@@ -186,7 +185,7 @@ class Program:
 
     def main_window(self):
         for w in self.windows():
-            if w.getRole() == pyatspi.ROLE_FRAME and w.name.startswith("Tolvaren v1.10"):
+            if w.getRole() == pyatspi.ROLE_FRAME and w.name.startswith(MAIN_TITLE):
                 return w
         return None
 
@@ -324,11 +323,25 @@ class Program:
         popup = next((c for c in children(top) if c.getRole() == pyatspi.ROLE_POPUP_MENU), top)
         return ["-" if entry.getRole() == pyatspi.ROLE_SEPARATOR else entry.name for entry in children(popup)]
 
+    def focus(self, acc):
+        check(acc.queryComponent().grabFocus(), f"could not focus {acc.name!r}")
+        wait_until(lambda: has_focus(acc), f"{acc.name!r} to take the focus")
+
     def type_keys(self, acc, keys):
         """Types `keys` with real key events into `acc` after focusing it."""
-        check(acc.queryComponent().grabFocus(), f"could not focus {acc.name!r}")
-        wait_until(lambda: pyatspi.STATE_FOCUSED in _states(acc), f"{acc.name!r} to take the focus")
+        self.focus(acc)
         pyatspi.Registry.generateKeyboardEvent(0, keys, pyatspi.KEY_STRING)
+
+    # Real key presses from outside, as xdotool makes them: they go to the
+    # window that has the keyboard.
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *args], check=True, timeout=5)
+
+    def xkey(self, *keys):
+        self.xdo("key", *keys)
+
+    def xtype(self, text):
+        self.xdo("type", text)
 
     def key(self, keysym_name):
         """Presses and releases one key of the focused window, by X key name."""

@@ -17,7 +17,7 @@ import traceback
 import pyatspi
 
 from atspi_driver import (WELCOME, WELCOME_LABEL, Program, check, check_equal, children, extents, form_title,
-                          set_text, text_of, wait_until)
+                          has_focus, set_text, text_of, wait_until)
 
 CAPTION = "Tolvaren v1.10"
 CASE_LIMIT = 90  # seconds; a case that takes longer is stopped and fails
@@ -91,13 +91,9 @@ class Converter:
         find = lambda **m: program.find(self.form, **m)  # noqa: E731
         self.input = find(role=pyatspi.ROLE_TEXT, name="Input value")
         self.output = find(role=pyatspi.ROLE_TEXT, name="Result")
-        # On this desktop a drop-down list is named by its text; its
-        # description says which of the two it is.
-        combos = program.find_all(self.form, role=pyatspi.ROLE_COMBO_BOX)
-        by_description = {c.description.split(";")[0]: c for c in combos}
-        self.from_list = by_description.get("The unit the input value is in")
-        self.to_list = by_description.get("The unit to convert to")
-        check(self.from_list and self.to_list, f"unit lists not found among {[c.description for c in combos]}")
+        # Named for their use, not by the text they show.
+        self.from_list = find(role=pyatspi.ROLE_COMBO_BOX, name="Convert from unit")
+        self.to_list = find(role=pyatspi.ROLE_COMBO_BOX, name="Convert to unit")
         self.from_edit = self._edit_of(self.from_list)
         self.to_edit = self._edit_of(self.to_list)
 
@@ -140,25 +136,43 @@ class Converter:
             wait_until(lambda: self.texts() == DESIGN_TEXTS, f"New to restore the design texts (now {self.texts()})")
 
 
-def open_form(program, title):
-    """Opens a converter form from whatever form is on screen."""
+def open_form(program, title, key=None):
+    """Opens a converter form from whatever form is on screen, with the
+    button's action or by focusing the button and pressing `key`."""
     current = program.current_form()
     shown = form_title(current)
     if shown == title:
         return Converter(program)
     caption = FORMS[title]["welcome"] if shown == WELCOME else FORMS[title]["button"]
-    program.press(program.button(caption, current))
+    press_button(program, program.button(caption, current), key)
     program.wait_form(title)
     return Converter(program)
 
 
-def check_message(program, title, prompt, what):
+def press_button(program, button, key=None):
+    if key is None:
+        program.press(button)
+    else:
+        program.focus(button)
+        program.xkey(key)
+
+
+def check_message(program, title, prompt, what, close_with=None):
     """Waits for a message box titled `title`, checks that it says `prompt`
-    and nothing else, and closes it with OK."""
+    once and nothing else, and closes it with OK or with the key
+    `close_with`."""
     box = program.wait_dialog(title)
     labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL) if a.name]
     check_equal(labels, [prompt], what)
-    program.press(program.button("OK", box))
+    # A reader says the box's name, its description and its labels.
+    said = [box.name, box.description] + [t for a in program.find_all(box) for t in (a.name, a.description)]
+    check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
+    ok = program.button("OK", box)
+    if close_with is None:
+        program.press(ok)
+    else:  # the box gives OK the keyboard when it opens
+        wait_until(lambda: has_focus(ok), "OK to have the focus")
+        program.xkey(close_with)
     wait_until(lambda: all(d.name != title for d in program.dialogs()), f"the {title!r} box to close")
 
 
@@ -237,13 +251,14 @@ MESSAGES = [
 
 @case
 def message_boxes(program):
-    for title, value, from_unit, to_unit, prompt, box_title in MESSAGES:
+    for row, (title, value, from_unit, to_unit, prompt, box_title) in enumerate(MESSAGES):
         form = open_form(program, title)
         units = FORMS[title]["units"]
         before = form.convert("3", units[0], units[1])
         form.fill(value, from_unit, to_unit)
         program.press(program.button("Convert", form.form))
-        check_message(program, box_title, prompt, f"message of {title} for {value!r} {from_unit!r} -> {to_unit!r}")
+        check_message(program, box_title, prompt, f"message of {title} for {value!r} {from_unit!r} -> {to_unit!r}",
+                      close_with=[None, "Return", "Escape"][row % 3])
         check_equal(text_of(form.output), before, f"{title} output after the {box_title!r} box")
         check_equal(program.current_title(), title, "form after the message box")
 
@@ -451,6 +466,116 @@ def about_box(program):
         program.wait_no_dialogs()
     check_equal(program.current_title(), "Speed", "form after the About box")
     check_equal(text_of(form.output), converted, "the converter's result after the About box")
+
+
+# -- keyboard and screen reader -----------------------------------------
+
+
+@case
+def window_captions(program):
+    # Each form's frame is named by the form's caption; the main window's
+    # title, in the accessibility tree and on the X window, stays as it is.
+    for title in [WELCOME] + list(FORMS):
+        if title != WELCOME:
+            open_form(program, title)
+        check_equal(program.current_form().name, title, "name of the frame of the form on screen")
+        check_equal(program.main_window().name, CAPTION, f"main window title with {title} open")
+        check_equal(len(program.x_windows(CAPTION)), 1, f"X windows titled {CAPTION!r} with {title} open")
+
+
+@case
+def typing_on_open(program):
+    # These forms give the keyboard to the from-list, placeholder selected.
+    for title in ["Mass", "Temperature", "Volume"]:
+        form = open_form(program, title, key="space")
+        wait_until(lambda: has_focus(form.from_edit), f"the from-list of {title} to have the focus")
+        program.xtype("Ton")
+        wait_until(lambda: text_of(form.from_edit) == "Ton", f"{title} from-list to read 'Ton' ({form.texts()})")
+
+
+@case
+def enter_presses_buttons(program):
+    form = open_form(program, "Distance", key="Return")  # a category button of the welcome form
+    form.fill("5", "Meter", "Feet")
+    press_button(program, program.button("Convert", form.form), "Return")
+    wait_until(lambda: text_of(form.output) == " 16.404", f"Convert by Enter (now {form.texts()})")
+    press_button(program, program.button("New", form.form), "Return")
+    wait_until(lambda: form.texts() == DESIGN_TEXTS, f"New by Enter (now {form.texts()})")
+    win = open_prefix(program)
+    win.select("Kilo")
+    press_button(program, program.button("Go", win.window), "Return")
+    wait_until(lambda: win.texts()[1] == " 1000", f"Go by Enter (now {win.texts()})")
+    press_button(program, program.button("Close", win.window), "Return")
+    program.wait_no_dialogs()
+
+
+@case
+def unit_list_keys(program):
+    # A list showing its placeholder has no current unit: Down picks the
+    # first, on a fresh form and again after New.
+    form = open_form(program, "Distance")
+    for key, unit in [("Down", "Meter"), ("Down", "Inch"), ("New", FROM_PLACEHOLDER), ("Down", "Meter")]:
+        if key == "New":
+            program.press(program.button("New", form.form))
+        else:
+            program.focus(form.from_edit)
+            program.xkey(key)
+        wait_until(lambda: text_of(form.from_edit) == unit, f"{unit!r} after {key} ({form.texts()})")
+    Converter(program)  # the lists keep their names whatever they show
+
+
+BOUNDARIES = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+              pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+              pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
+
+
+def read_everywhere(box):
+    """Asks for the text at, before and after every offset by every kind of
+    boundary, as a reader does. A request the program never answers fails on
+    the bus's reply timeout."""
+    text = box.queryText()
+    whole = text.getText(0, -1)
+    for offset in range(len(whole) + 1):
+        for kind in BOUNDARIES:
+            for ask in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
+                try:
+                    got, start, end = ask(offset, kind)
+                except Exception as e:  # the bus's reply timeout
+                    raise AssertionError(f"{box.name} {whole!r}: no answer to {ask.__name__}({offset}, {kind}): {e}")
+                check((start, end, got) == (-1, -1, "") or 0 <= start <= end <= len(whole) and got == whole[start:end],
+                      f"{box.name} {whole!r}: {ask.__name__}({offset}, {kind}) gave {(got, start, end)}")
+
+
+def check_read_whole(box, expected):
+    """A result is one line with one set of attributes, so that a reader
+    says it whole."""
+    text = box.queryText()
+    check_equal(text.getText(0, -1), expected, f"{box.name} shown")
+    check_equal(text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START), (expected, 0, len(expected)), "the line")
+    for offset in range(len(expected)):
+        check_equal(text.getAttributeRun(offset)[1:], [0, len(expected)], f"attribute run at {offset} of {expected!r}")
+
+
+@case
+def text_reading(program):
+    # Texts that begin with a blank, in every text box.
+    form = open_form(program, "Distance")
+    form.convert(" 5", "Meter", "Feet")
+    check_read_whole(form.output, " 16.404")
+    form.fill(" 16.404", " Meter", " Feet")
+    for box in (form.input, form.from_edit, form.to_edit, form.output):
+        read_everywhere(box)
+    win = open_prefix(program)
+    for prefix, value, result in [("Kilo", " 1", " 1000"), ("Milli", " 1000", " 1")]:
+        win.select(prefix)
+        set_text(win.input, value)
+        win.go()
+        wait_until(lambda: text_of(win.output) == result, f"{prefix} x {value!r} (now {win.texts()})")
+        check_read_whole(win.output, result)
+        read_everywhere(win.input)
+        read_everywhere(win.output)
+    program.press(program.button("Close", win.window))
+    program.wait_no_dialogs()
 
 
 @case
