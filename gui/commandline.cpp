@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 #include "gui/commandline.h"
 
 #include <QCommandLineOption>

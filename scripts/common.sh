@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 # Shared by the scripts in this folder: install what is missing, build.
 # Sourced, not run.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 """Draws every picture and icon the forms show, and the scalable program icon.
 
 Needs:  Debian's Pillow and the DejaVu fonts

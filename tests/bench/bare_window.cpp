@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The smallest Qt program that shows the same kinds of things as Tolvaren's
 // first window: a main window with a menu bar (File and Help), and in its
 // workspace one maximised child window holding a text box, an editable

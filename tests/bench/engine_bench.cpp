@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Conversions per second through the whole Convert procedure (Val, the rule
 // table, Str) beside the floor of the same number work done directly with
 // std::from_chars and std::to_chars, and Val on a text of a million

@@ -1,4 +1,7 @@
 #!/usr/bin/python3 -B
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 """Start-up benchmark: how long Tolvaren takes from launch until its main
 window is on screen, and how much memory it holds a second later, against
 bare_window, the smallest Qt program showing the same kinds of things (a

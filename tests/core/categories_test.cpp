@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The six category tables through the Convert procedure: the telling values
 // of each table, a guard against typos in the tables, and the incomplete-data
 // message of each category.

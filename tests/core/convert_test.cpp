@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The Convert procedure: check order, the five incomplete tests,
 // the same-unit check, the table evaluation and what each outcome leaves in
 // the conversion memory.

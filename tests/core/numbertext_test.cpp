@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Val and Str: the reading and writing rules case by case, the same under a
 // comma locale, as a round trip, and on texts of a million characters.
 #include "core/numbertext.h"

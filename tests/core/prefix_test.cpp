@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Go of the prefix converter: the prefix table applied to the number at the start of the
 // input text.
 #include "core/prefix.h"

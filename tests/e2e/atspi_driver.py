@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 """Drives the running program from outside through the desktop accessibility
 interface (AT-SPI), the way a screen reader sees it.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 # The program at the command line: --help and --version answer without a
 # display, mistakes end with an error, Qt's own options still reach Qt, and a
 # display that cannot be opened gives one line on standard error and status 1

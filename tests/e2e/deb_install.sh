@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 # Packs the built program as a .deb with CPack and checks what the package
 # declares and holds and what lintian says of it; then installs it for real
 # with apt-get, so that its dependencies resolve, starts the installed program

@@ -1,4 +1,7 @@
 #!/usr/bin/python3 -B
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 """End-to-end tests: the built program in a real X window, driven through
 the accessibility interface the way a screen reader or a user sees it.
 

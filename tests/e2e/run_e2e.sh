@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
 # Runs the end-to-end suite against a built program on a private X server
 # (Xvfb, on a display nobody else uses) with a private session bus that
 # carries the accessibility bus. Everything started here is stopped on the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Convert on any three texts of any category. The first byte picks the
 // category, the rest is "input|from|to". Which outcome a Convert has and
 // what it leaves in the memory follow from the texts alone; the numbers a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Go on any input text and any prefix text ("input|prefix"): which outcome
 // it has follows from the texts, a known prefix shows its own caption and a
 // text Str makes, an unknown one scales nothing. The products themselves

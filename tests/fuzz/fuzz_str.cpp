@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Str on any double (the fuzzer's bytes, eight at a time): the text keeps its
 // grammar, rounds to 15 significant digits and reads back through Val as the
 // rounded value; an infinity or NaN gets a defined text and no crash.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Val on any text: never a crash, never a sanitizer report, and always the
 // number the text stands for, as an independent reading works it out.
 

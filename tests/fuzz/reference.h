@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Second opinions for the fuzz targets: how a number text reads and how a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // What a screen reader gets from the text boxes: pieces of text for every
 // boundary it moves by, every request answered, numbers read whole.
 #include "fixture.h"

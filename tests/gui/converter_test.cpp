@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The six converter forms driven through their controls: conversions, the
 // refusals and the overflow box, New, typed units and the keyboard order.
 #include "fixture.h"

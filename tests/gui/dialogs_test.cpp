@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The two modal windows of the menus, the prefix converter and the About
 // box, and the message box itself.
 #include "fixture.h"

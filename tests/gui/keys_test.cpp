@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The keys a classic desktop user relies on: typing replaces a focused
 // text, Enter presses the focused button, Down in a list showing its
 // placeholder picks the first unit, texts of any length, and chords that

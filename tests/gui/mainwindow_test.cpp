@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The main window: how it starts, its menus and the menu commands that need
 // no dialog of their own.
 #include "fixture.h"

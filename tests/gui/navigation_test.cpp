@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Moving between measurement types: the welcome form's six buttons and the
 // five category buttons of every converter form.
 #include "fixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // The pictures: every one a design names reads as PNG straight away, and
 // backgrounds are kept and drawn as stored.
 #include "fixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // Does memory stay flat? After a warm-up, thousands of category switches
 // (each unloads one converter form and loads another) and thousands of
 // prefix converter openings (open, pick a prefix, Go, Close) must leave the

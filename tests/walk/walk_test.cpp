@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
 // A long random walk through the real windows: typing anything into the
 // boxes, picking and typing units, Convert, New, every category button, the
 // menu commands, the prefix converter and the About box, with message boxes
