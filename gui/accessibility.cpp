@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace tolvaren {
@@ -55,8 +56,6 @@ class LineEditAccessible : public QAccessibleWidget,
         else
             s.editable = true;
         s.selectableText = true;
-        if (edit()->hasSelectedText())
-            s.selected = true;
         s.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
         return s;
     }
@@ -233,6 +232,13 @@ class SubWindowAccessible : public QAccessibleWidget {
         if (t == QAccessible::Name && frame()->windowTitle().isEmpty())
             return frame()->accessibleName();
         return t == QAccessible::Name ? frame()->windowTitle() : QAccessibleWidget::text(t);
+    }
+    // The workspace lists the frame as its child, so the frame names the
+    // workspace as its parent (Qt would give the workspace's inner viewport).
+    QAccessibleInterface *parent() const override
+    {
+        return frame()->mdiArea() ? QAccessible::queryAccessibleInterface(frame()->mdiArea())
+                                  : QAccessibleWidget::parent();
     }
     int childCount() const override { return frame()->widget() ? 1 : 0; }
     QAccessibleInterface *child(int index) const override

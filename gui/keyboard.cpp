@@ -51,13 +51,22 @@ bool moveByWord(QObject *watched, const QKeyEvent *key)
             ++there;
         while (there < text.size() && !text[there].isSpace())
             ++there;
-        edit->cursorForward(mark, there - here);
     } else {
         while (there > 0 && text[there - 1].isSpace())
             --there;
         while (there > 0 && !text[there - 1].isSpace())
             --there;
-        edit->cursorBackward(mark, here - there);
+    }
+    // Placed directly: Qt's own steps count letters as drawn, and an accent
+    // or an emoji takes two places of the text.
+    if (!mark) {
+        edit->setCursorPosition(there);
+    } else {
+        const bool cursorAtStart = edit->hasSelectedText() && here == edit->selectionStart();
+        const int anchor = !edit->hasSelectedText() ? here
+                           : cursorAtStart          ? edit->selectionEnd()
+                                                    : edit->selectionStart();
+        edit->setSelection(anchor, there - anchor);
     }
     return true;
 }
@@ -80,10 +89,18 @@ void selectOnFocus(QObject *watched, const QFocusEvent *focus)
 
 bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn)
-        selectOnFocus(watched, static_cast<QFocusEvent *>(event));
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: break;
+    case QEvent::FocusIn: selectOnFocus(watched, static_cast<QFocusEvent *>(event)); return false;
+    // Alt held for a click or a drag, or while another window comes to the
+    // front, is no press of Alt alone.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::WindowDeactivate: m_lonelyAlt = false; return false;
+    default: return false;
+    }
     // The application sees a key first for the window, then for the widget
     // with the focus (and its parents, if that one ignores it): the
     // widgets' copies count.

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 using namespace tolvaren;
@@ -269,20 +270,23 @@ class DialogsTest : public QObject {
         QFETCH(MessageIcon, asked);
         QFETCH(int, icon);
         setMessageHook({});
-        const bool ok = driveModal([asked] { showMessage(asked, "Tolvaren v1.10", "Overflow"); },
-                                   [icon](QWidget *w) {
-                                       auto *box = qobject_cast<QMessageBox *>(w);
-                                       QVERIFY(box);
-                                       QCOMPARE(int(box->icon()), icon);
-                                       QCOMPARE(box->text(), QStringLiteral("Overflow"));
-                                       QCOMPARE(box->windowTitle(), QStringLiteral("Tolvaren v1.10"));
-                                       QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-                                       // Read once, from its label; and as wide as its title.
-                                       QVERIFY(box->accessibleDescription().isEmpty());
-                                       const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
-                                       QVERIFY(box->width() > title.horizontalAdvance(box->windowTitle()) + 64);
-                                       click(box->button(QMessageBox::Ok));
-                                   });
+        const bool ok =
+            driveModal([asked] { showMessage(asked, "Tolvaren v1.10", "Overflow"); },
+                       [icon](QWidget *w) {
+                           auto *box = qobject_cast<QMessageBox *>(w);
+                           QVERIFY(box);
+                           QCOMPARE(int(box->icon()), icon);
+                           QCOMPARE(box->text(), QStringLiteral("Overflow"));
+                           QCOMPARE(box->windowTitle(), QStringLiteral("Tolvaren v1.10"));
+                           QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                           // Read once, from its label; and as wide as its title.
+                           QVERIFY(box->accessibleDescription().isEmpty());
+                           // A title bar holds the title, an icon and a close button, each
+                           // about a title bar high.
+                           const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+                           QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->windowTitle()) + 3 * bar);
+                           click(box->button(QMessageBox::Ok));
+                       });
         QVERIFY(ok);
     }
 };

@@ -171,6 +171,11 @@ class KeysTest : public QObject {
         QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(box->selectedText(), QStringLiteral(" 16.404  Mach"));
+        // An emoji takes two places of the text and is one letter on screen.
+        box->setText(QStringLiteral("\U0001F600 5 x"));
+        box->setCursorPosition(0);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(box->cursorPosition(), 2);
     }
 
     // Chords with Alt type nothing; F10 and Alt alone open the menu bar.
@@ -205,6 +210,18 @@ class KeysTest : public QObject {
             if (round == 0)
                 menuAction(p.main, "refmem")->trigger();
         }
+    }
+    // Alt held for a click is no press of Alt alone.
+    void altWithAClickOpensNoMenu()
+    {
+        ConverterForm *f = openConverter("Distance");
+        QVERIFY(f);
+        QApplication::setActiveWindow(p.main);
+        QTest::keyPress(f->inputBox(), Qt::Key_Alt);
+        QTest::mouseClick(f->inputBox(), Qt::LeftButton, Qt::AltModifier);
+        QTest::keyRelease(f->inputBox(), Qt::Key_Alt);
+        QTest::qWait(50);
+        QVERIFY(!QApplication::activePopupWidget());
     }
 };
 
