@@ -1,27 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-// What a screen reader gets from the text boxes: pieces of text for every
-// boundary it moves by, every request answered, numbers read whole.
-#include "fixture.h"
-
-#include "forms/designs.h"
+// The pieces of text a screen reader gets from a text box for every
+// boundary it moves by: numbers whole. The end-to-end suite asks the real
+// program for them at every offset.
 #include "gui/accessibility.h"
-#include "gui/converterform.h"
-#include "gui/prefixdialog.h"
 
 #include <QAccessible>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTest>
 
-#include <atomic>
-#include <cstdio>
-#include <cstdlib>
-#include <thread>
-
 using namespace tolvaren;
-using namespace tolvaren::testing;
 
 namespace {
 struct Piece {
@@ -31,42 +19,13 @@ struct Piece {
     int start, end;
 };
 
-// Ends the process if a request does not come back: a hang is a failure,
-// not a test that runs until CTest gives up.
-class Watchdog {
-  public:
-    explicit Watchdog(int seconds)
-        : m_thread([this, seconds] {
-              for (int tenth = 0; tenth < seconds * 10 && !m_done; ++tenth)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-              if (!m_done) {
-                  std::fprintf(stderr, "FAIL: a request to a text box did not come back\n");
-                  std::_Exit(1);
-              }
-          })
-    {
-    }
-    ~Watchdog()
-    {
-        m_done = true;
-        m_thread.join();
-    }
-
-  private:
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
-};
 } // namespace
 Q_DECLARE_METATYPE(Piece)
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
-    Program p;
 
   private slots:
-    void init() { QVERIFY(p.start()); }
-    void cleanup() { p.stop(); }
-
     void textPieces_data()
     {
         QTest::addColumn<Piece>("piece");
@@ -87,52 +46,7 @@ class AccessibilityTest : public QObject {
         QFETCH(Piece, piece);
         QCOMPARE(textPieceAt(piece.text, piece.offset, piece.boundary), std::pair(piece.start, piece.end));
     }
-
-    // Every text box and unit list of every form, asked for every boundary
-    // at every offset of a text that begins with a blank: each request
-    // comes back, and a line is the whole text.
-    void everyRequestComesBack_data()
-    {
-        QTest::addColumn<QString>("form");
-        for (const design::Form *f : design::converterForms())
-            QTest::newRow(f->name.data()) << QString::fromUtf8(f->name.data(), f->name.size());
-        QTest::newRow("Prefix") << "Prefix";
-    }
-    void everyRequestComesBack()
-    {
-        QFETCH(QString, form);
-        PrefixDialog prefix;
-        QWidget *window = &prefix;
-        if (form != "Prefix") {
-            window = openConverter(form);
-            QVERIFY(window);
-        }
-        const QList<QLineEdit *> boxes = window->findChildren<QLineEdit *>();
-        QVERIFY(boxes.size() >= 2);
-        const QString text = QStringLiteral(" 16.404");
-        const int length = int(text.size());
-        Watchdog watchdog(20);
-        for (QLineEdit *box : boxes) {
-            box->setText(text);
-            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
-            QVERIFY(accessible && accessible->textInterface());
-            QAccessibleTextInterface *reader = accessible->textInterface();
-            for (auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
-                                  QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary}) {
-                for (int offset = -2; offset <= length + 1; ++offset) {
-                    int start = 0, end = 0;
-                    reader->textAtOffset(offset, boundary, &start, &end);
-                    reader->textBeforeOffset(offset, boundary, &start, &end);
-                    reader->textAfterOffset(offset, boundary, &start, &end);
-                }
-            }
-            int start = -1, end = -1;
-            QCOMPARE(reader->textAtOffset(0, QAccessible::LineBoundary, &start, &end), text);
-            reader->attributes(3, &start, &end);
-            QCOMPARE(std::pair(start, end), std::pair(0, length));
-        }
-    }
 };
 
-QTEST_MAIN(AccessibilityTest)
+QTEST_APPLESS_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"
