@@ -34,19 +34,35 @@ bool incomplete(std::string_view input, std::string_view from, std::string_view 
     return input.empty() || to.empty() || from == kFromPlaceholder || from.empty() || to == kToPlaceholder;
 }
 
+bool known(std::string_view unit, std::span<const std::string_view> units)
+{
+    for (std::string_view u : units)
+        if (same(u, unit))
+            return true;
+    return false;
+}
+
 } // namespace
 
 ConvertOutcome convert(std::string_view input, std::string_view from, std::string_view to,
-                       std::span<const PairRule> rules, ConversionMemory &memory)
+                       std::span<const std::string_view> units, std::span<const PairRule> rules,
+                       ConversionMemory &memory)
 {
     using Kind = ConvertOutcome::Kind;
+    using Field = ConvertOutcome::Field;
     if (incomplete(input, from, to))
         return {Kind::IncompleteData, {}};
     if (from == to)
         return {Kind::SameUnit, {}};
+    const ValResult parsed = Val(input);
+    if (!parsed.whole)
+        return {Kind::NotANumber, {}, Field::Input};
+    if (!known(from, units))
+        return {Kind::UnknownUnit, {}, Field::From};
+    if (!known(to, units))
+        return {Kind::UnknownUnit, {}, Field::To};
 
     memory.clear();
-    const ValResult parsed = Val(input);
     if (parsed.overflow)
         return {Kind::Overflow, {}};
     memory.inputValue = parsed.value;

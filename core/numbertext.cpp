@@ -70,16 +70,18 @@ std::uint64_t digitValue(std::string_view digits)
 // "&H..." and "&O...": integer literals typed by their size. Short forms are
 // 16-bit, longer ones 32-bit; anything longer keeps its low 32 bits. The
 // result is read as signed, so "&HFFFF" is -1 and "&H10000" is 65536.
-double readRadix(Cursor &cur, bool hex)
+ValResult readRadix(Cursor &cur, bool hex)
 {
     const unsigned shift = hex ? 4 : 3;
     std::uint32_t low = 0;  // the low 32 bits of the value
     bool beyond32 = false;  // some bit above the low 32 was set
+    bool anyDigit = false;  // leading zeros included
     std::size_t digits = 0; // significant digits (leading zeros do not count)
     for (; !cur.atEnd(); cur.next()) {
         const int d = hex ? hexDigit(cur.peek()) : octDigit(cur.peek());
         if (d < 0)
             break;
+        anyDigit = true;
         if (digits == 0 && d == 0)
             continue;
         ++digits;
@@ -88,9 +90,9 @@ double readRadix(Cursor &cur, bool hex)
         low = (low << shift) | static_cast<std::uint32_t>(d);
     }
     const bool fits16 = hex ? digits <= 4 : (!beyond32 && low <= 0xFFFFu);
-    if (fits16)
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>(low));
-    return static_cast<std::int32_t>(low);
+    const double value =
+        fits16 ? static_cast<std::int16_t>(static_cast<std::uint16_t>(low)) : static_cast<std::int32_t>(low);
+    return {value, false, anyDigit && cur.atEnd()};
 }
 
 } // namespace
@@ -104,7 +106,7 @@ ValResult Val(std::string_view text)
         const char kind = cur.peek();
         if (kind == 'H' || kind == 'h' || kind == 'O' || kind == 'o') {
             cur.next();
-            return {readRadix(cur, kind == 'H' || kind == 'h'), false};
+            return readRadix(cur, kind == 'H' || kind == 'h');
         }
         return {};
     }
@@ -137,9 +139,13 @@ ValResult Val(std::string_view text)
     if (!sawDigit)
         return {};
 
+    // An exponent letter with no digits after it adds nothing to the value,
+    // and leaves a text that is not wholly a number.
+    bool exponentComplete = true;
     const char e = cur.peek();
     if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
         cur.next();
+        exponentComplete = false;
         bool expNegative = false;
         if (cur.peek() == '+' || cur.peek() == '-') {
             expNegative = cur.peek() == '-';
@@ -149,21 +155,24 @@ ValResult Val(std::string_view text)
         // any mantissa the text could hold.
         constexpr std::int64_t cap = std::int64_t{1} << 40;
         std::int64_t exponent = 0;
-        for (; isDigit(cur.peek()); cur.next())
+        for (; isDigit(cur.peek()); cur.next()) {
+            exponentComplete = true;
             exponent = std::min(cap, exponent * 10 + (cur.peek() - '0'));
+        }
         scale += expNegative ? -exponent : exponent;
     }
+    const bool whole = exponentComplete && cur.atEnd();
 
     if (digits.empty())
-        return {negative ? -0.0 : 0.0, false};
+        return {negative ? -0.0 : 0.0, false, whole};
 
     // The decimal exponent of the leading digit decides the easy cases and
     // keeps the text handed to from_chars short of absurd exponents.
     const std::int64_t magnitude = scale + static_cast<std::int64_t>(digits.size()) - 1;
     if (magnitude > 309)
-        return {0.0, true};
+        return {0.0, true, whole};
     if (magnitude < -400)
-        return {negative ? -0.0 : 0.0, false};
+        return {negative ? -0.0 : 0.0, false, whole};
 
     double value = 0.0;
     std::errc ec{};
@@ -179,12 +188,12 @@ ValResult Val(std::string_view text)
     }
     if (ec == std::errc::result_out_of_range) {
         if (magnitude > 0)
-            return {0.0, true};
+            return {0.0, true, whole};
         value = 0.0;
     }
     if (std::isinf(value))
-        return {0.0, true};
-    return {negative ? -value : value, false};
+        return {0.0, true, whole};
+    return {negative ? -value : value, false, whole};
 }
 
 std::string Str(double value)

@@ -38,6 +38,8 @@ GoOutcome go(std::string_view input, std::string_view prefix)
         return {Kind::Missing, {}, {}};
 
     const ValResult parsed = Val(input);
+    if (!parsed.whole)
+        return {Kind::NotANumber, {}, {}};
     if (parsed.overflow)
         return {Kind::Overflow, {}, {}};
 

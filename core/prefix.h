@@ -27,14 +27,15 @@ inline constexpr std::string_view kPrefixMissingTitle = "Value missing";
 // `caption` the chosen prefix's caption (empty when no prefix matched, and
 // then the caption on screen stays as it is).
 struct GoOutcome {
-    enum class Kind { Missing, Result, Overflow };
+    enum class Kind { Missing, NotANumber, Result, Overflow };
     Kind kind;
     std::string output;
     std::string caption;
 };
 
-// Scales the number at the start of `input` by the prefix named `prefix`
-// (empty when nothing is selected). Touches no conversion memory.
+// Scales the number `input` by the prefix named `prefix` (empty when
+// nothing is selected). An input that is not wholly a number is refused.
+// Touches no conversion memory.
 GoOutcome go(std::string_view input, std::string_view prefix);
 
 } // namespace tolvaren

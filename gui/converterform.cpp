@@ -4,6 +4,7 @@
 #include "gui/converterform.h"
 
 #include "core/convert.h"
+#include "core/numbertext.h"
 #include "forms/qtext.h"
 #include "gui/accessibility.h"
 #include "gui/messagebox.h"
@@ -15,6 +16,25 @@
 namespace tolvaren {
 
 using design::Role;
+
+namespace {
+
+// "Unknown unit: " and the text as typed, in quotes so that a stray blank
+// shows, cut short with an ellipsis when it is long.
+QString unknownUnitMessage(const QString &unit)
+{
+    constexpr int kLongest = 40;
+    QString shown = unit;
+    if (shown.size() > kLongest) {
+        int cut = kLongest - 1;
+        if (shown.at(cut - 1).isHighSurrogate())
+            --cut;
+        shown = shown.left(cut) + QChar(0x2026);
+    }
+    return qstr(kUnknownUnitPrompt) + QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+} // namespace
 
 ConverterForm::ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
                              QWidget *parent)
@@ -39,8 +59,9 @@ ConverterForm::ConverterForm(const design::Form &design, const Category &categor
 
 void ConverterForm::convert()
 {
-    const ConvertOutcome outcome = tolvaren::convert(m_input->text().toStdString(), m_from->currentText().toStdString(),
-                                                     m_to->currentText().toStdString(), m_category.rules, m_memory);
+    const ConvertOutcome outcome =
+        tolvaren::convert(m_input->text().toStdString(), m_from->currentText().toStdString(),
+                          m_to->currentText().toStdString(), m_category.units, m_category.rules, m_memory);
     switch (outcome.kind) {
     case ConvertOutcome::Kind::IncompleteData:
         showMessage(MessageIcon::Critical, qstr(kIncompleteTitle), qstr(m_category.incompleteMessage));
@@ -48,6 +69,12 @@ void ConverterForm::convert()
     case ConvertOutcome::Kind::SameUnit:
         showMessage(MessageIcon::Warning, qstr(kSameUnitTitle), qstr(kSameUnitPrompt));
         break;
+    case ConvertOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kNotANumberTitle), qstr(kNotANumberPrompt)); break;
+    case ConvertOutcome::Kind::UnknownUnit: {
+        QComboBox *list = outcome.refused == ConvertOutcome::Field::From ? m_from : m_to;
+        refuseInput(list, qstr(kUnknownUnitTitle), unknownUnitMessage(list->currentText()));
+        break;
+    }
     case ConvertOutcome::Kind::Result:
         m_output->setText(QString::fromStdString(outcome.result));
         m_output->setCursorPosition(0);

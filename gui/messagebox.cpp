@@ -6,7 +6,9 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -60,6 +62,20 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     box.setAccessibleName(title);
     fitTitle(box, title);
     box.exec();
+}
+
+void refuseInput(QWidget *atFault, const QString &title, const QString &text)
+{
+    showMessage(MessageIcon::Critical, title, text);
+    // The window behind the box takes the keyboard back at once, also where
+    // no window manager hands it back.
+    atFault->activateWindow();
+    atFault->setFocus(Qt::OtherFocusReason);
+    // Also when it had the focus already, as after Enter in the box itself.
+    if (auto *combo = qobject_cast<QComboBox *>(atFault))
+        atFault = combo->lineEdit();
+    if (auto *edit = qobject_cast<QLineEdit *>(atFault))
+        edit->selectAll();
 }
 
 void showOverflowError()

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace tolvaren {
 
 enum class MessageIcon { Critical, Warning, Information };
@@ -21,6 +23,11 @@ struct Message {
 // dismissed. The box is parented to the active window, and nothing else
 // takes input meanwhile.
 void showMessage(MessageIcon icon, const QString &title, const QString &text);
+
+// Refuses what the user typed into `atFault`: a critical box, then the
+// focus back on that control with its text selected, so the correction can
+// be typed at once.
+void refuseInput(QWidget *atFault, const QString &title, const QString &text);
 
 // The overflow error: a critical box titled with the program's caption. The
 // program carries on afterwards.

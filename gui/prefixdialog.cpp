@@ -3,6 +3,7 @@
 
 #include "gui/prefixdialog.h"
 
+#include "core/numbertext.h"
 #include "core/prefix.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
@@ -43,6 +44,7 @@ void PrefixDialog::go()
     case GoOutcome::Kind::Missing:
         showMessage(MessageIcon::Critical, qstr(kPrefixMissingTitle), qstr(kPrefixMissingPrompt));
         break;
+    case GoOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kNotANumberTitle), qstr(kNotANumberPrompt)); break;
     case GoOutcome::Kind::Result:
         if (!outcome.caption.empty())
             m_caption->setText(QString::fromStdString(outcome.caption));

@@ -34,10 +34,10 @@ const Case kTemperature{"98.6", "deg. F", "deg. C", "temperature", [](double x) 
 
 void procedure(benchmark::State &state, const Case &c)
 {
-    const std::span<const PairRule> rules = findCategory({c.category})->rules;
+    const Category &category = *findCategory({c.category});
     ConversionMemory memory;
     for (auto _ : state) {
-        ConvertOutcome out = convert(c.input, c.from, c.to, rules, memory);
+        ConvertOutcome out = convert(c.input, c.from, c.to, category.units, category.rules, memory);
         benchmark::DoNotOptimize(out.result.data());
         benchmark::ClobberMemory();
     }

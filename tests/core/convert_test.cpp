@@ -22,9 +22,15 @@ namespace {
 constexpr double kInf = HUGE_VAL;
 
 std::span<const PairRule> rulesOf(std::string_view category) { return findCategory({category})->rules; }
+std::span<const std::string_view> unitsOf(std::string_view category) { return findCategory({category})->units; }
+
+// Made-up tables name their own units.
+constexpr std::string_view kAB[] = {"A", "B", "b"};
 
 // A memory that held values before the run, so "untouched" can be seen.
 constexpr ConversionMemory kHeld{7.0, 8.0};
+
+using Field = ConvertOutcome::Field;
 
 struct Row {
     const char *name;
@@ -32,6 +38,7 @@ struct Row {
     Kind kind;
     const char *text;       // the result text (unused for the other outcomes)
     ConversionMemory after; // the memory afterwards, starting from kHeld
+    Field refused = Field::None;
 };
 
 const Row kRows[] = {
@@ -41,32 +48,42 @@ const Row kRows[] = {
     {"FromPlaceholder", "2", "This unit...", "Inch", Kind::IncompleteData, "", kHeld},
     {"EmptyFrom", "2", "", "Inch", Kind::IncompleteData, "", kHeld},
     {"ToPlaceholder", "2", "Meter", "...converted to", Kind::IncompleteData, "", kHeld},
-    // Incomplete comes before same unit.
+    // Incomplete comes before every other check.
     {"EmptyInputSameUnit", "", "Meter", "Meter", Kind::IncompleteData, "", kHeld},
     {"BothEmptyLists", "2", "", "", Kind::IncompleteData, "", kHeld},
     {"BothPlaceholdersInPlace", "2", "This unit...", "...converted to", Kind::IncompleteData, "", kHeld},
-    // Placeholders are tested only in their own list; blanks are not empty.
-    {"PlaceholdersSwapped", "2", "...converted to", "This unit...", Kind::Result, " 0", {2, 0}},
-    {"BlanksOnlyInput", "   ", "Meter", "Inch", Kind::Result, " 0", {0, 0}},
-    {"PlaceholderWithBlank", "2", "This unit... ", "Inch", Kind::Result, " 0", {2, 0}},
-    // Same text in both lists: exact and case-sensitive, units or not.
+    {"IncompleteBeforeNotANumber", "abc", "This unit...", "Inch", Kind::IncompleteData, "", kHeld},
+    // Same text in both lists: exact and case-sensitive, units or not, and
+    // before the input is read.
     {"SameUnit", "2", "Meter", "Meter", Kind::SameUnit, "", kHeld},
     {"SameNonUnit", "2", "abc", "abc", Kind::SameUnit, "", kHeld},
     {"SameBlankText", "2", " ", " ", Kind::SameUnit, "", kHeld},
-    {"DifferentCase", "2", "Meter", "meter", Kind::Result, " 0", {2, 0}},
-    {"TrailingBlank", "2", "Meter", "Meter ", Kind::Result, " 0", {2, 0}},
+    {"SameUnitBeforeNotANumber", "abc", "abc", "abc", Kind::SameUnit, "", kHeld},
+    // An input that is not wholly a number is refused, before the units.
+    {"Letters", "abc", "Meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
+    {"BlanksOnlyInput", "   ", "Meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
+    {"TrailingLetters", "12abc", "Meter", "Centimeter", Kind::NotANumber, "", kHeld, Field::Input},
+    {"DecimalComma", "1,5", "Meter", "Feet", Kind::NotANumber, "", kHeld, Field::Input},
+    {"NotANumberBeforeUnknownUnit", "abc", "meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
+    // A unit text not in the list is refused: exact, case-sensitive, blanks
+    // count, placeholders are tested only in their own list.
+    {"LowerCaseFrom", "2", "meter", "Inch", Kind::UnknownUnit, "", kHeld, Field::From},
+    {"PluralFrom", "1", "Meters", "Inch", Kind::UnknownUnit, "", kHeld, Field::From},
+    {"LowerCaseTo", "2", "Meter", "meter", Kind::UnknownUnit, "", kHeld, Field::To},
+    {"TrailingBlankTo", "5", "Meter", "Feet ", Kind::UnknownUnit, "", kHeld, Field::To},
+    {"PlaceholdersSwapped", "2", "...converted to", "This unit...", Kind::UnknownUnit, "", kHeld, Field::From},
+    {"PlaceholderWithBlank", "2", "This unit... ", "Inch", Kind::UnknownUnit, "", kHeld, Field::From},
+    {"BothUnknownNamesFrom", "2", "abc", "def", Kind::UnknownUnit, "", kHeld, Field::From},
+    {"UnknownUnitBeforeOverflow", "-1E400", "abc", "def", Kind::UnknownUnit, "", kHeld, Field::From},
     // Reading the input and evaluating the table.
     {"Result", "1", "Meter", "Inch", Kind::Result, " 39.37", {1, 39.37}},
     {"NegativeResult", "-1", "Meter", "Centimeter", Kind::Result, "-100", {-1, -100}},
-    {"LeadingNumber", "12abc", "Meter", "Centimeter", Kind::Result, " 1200", {12, 1200}},
-    {"NoNumber", "abc", "Meter", "Inch", Kind::Result, " 0", {0, 0}},
-    {"NoRuleLowerCase", "2", "meter", "Inch", Kind::Result, " 0", {2, 0}},
-    {"NoRulePlural", "1", "Meters", "Inch", Kind::Result, " 0", {1, 0}},
+    {"BlanksInsideNumber", " 1 000 ", "Meter", "Centimeter", Kind::Result, " 100000", {1000, 100000}},
+    {"HexInput", "&H10", "Meter", "Centimeter", Kind::Result, " 1600", {16, 1600}},
     // Overflow: the output is not produced; the stored step stays.
     {"OverflowLastStep", "1E308", "Meter", "Inch", Kind::Overflow, "", {1E308, kInf}},
     {"OverflowNegative", "-1E308", "Meter", "Inch", Kind::Overflow, "", {-1E308, -kInf}},
     {"OverflowOfVal", "1E400", "Meter", "Inch", Kind::Overflow, "", {0, 0}},
-    {"OverflowOfValNoRule", "-1E400", "abc", "def", Kind::Overflow, "", {0, 0}},
 };
 
 void PrintTo(const Row &row, std::ostream *os) { *os << row.name; }
@@ -77,8 +94,9 @@ TEST_P(ConvertTable, OutcomeAndMemory)
 {
     const Row &row = GetParam();
     ConversionMemory memory = kHeld;
-    const ConvertOutcome out = convert(row.input, row.from, row.to, rulesOf("distance"), memory);
+    const ConvertOutcome out = convert(row.input, row.from, row.to, unitsOf("distance"), rulesOf("distance"), memory);
     EXPECT_EQ(out.kind, row.kind);
+    EXPECT_EQ(out.refused, row.refused);
     if (row.kind == Kind::Result) {
         EXPECT_EQ(out.result, row.text);
     }
@@ -98,7 +116,8 @@ TEST(Convert, IntermediateOverflowLeavesResultZero)
                                    {"1.7E308", "K", "deg. F"}}) {
         SCOPED_TRACE(std::string(input) + " " + from + " -> " + to);
         ConversionMemory memory = kHeld;
-        EXPECT_EQ(convert(input, from, to, rulesOf("temperature"), memory).kind, Kind::Overflow);
+        EXPECT_EQ(convert(input, from, to, unitsOf("temperature"), rulesOf("temperature"), memory).kind,
+                  Kind::Overflow);
         EXPECT_EQ(memory.inputValue, Val(input).value);
         EXPECT_EQ(memory.resultValue, 0.0);
     }
@@ -116,7 +135,7 @@ TEST(Convert, LastMatchingRuleWins)
         {"A", "b", {times(7)}},
     };
     ConversionMemory memory;
-    const ConvertOutcome out = convert("10", "A", "B", c, memory);
+    const ConvertOutcome out = convert("10", "A", "B", kAB, c, memory);
     EXPECT_EQ(out.kind, Kind::Result);
     EXPECT_EQ(out.result, " 30");
     EXPECT_EQ(memory.resultValue, 30);
@@ -126,21 +145,21 @@ TEST(Convert, OverflowInAnEarlierMatchEndsTheRun)
 {
     const std::vector<PairRule> c{{"A", "B", {times(1E300)}}, {"A", "B", {times(1)}}};
     ConversionMemory memory;
-    EXPECT_EQ(convert("1E10", "A", "B", c, memory).kind, Kind::Overflow);
+    EXPECT_EQ(convert("1E10", "A", "B", kAB, c, memory).kind, Kind::Overflow);
     EXPECT_EQ(memory.resultValue, kInf);
-    EXPECT_EQ(convert("1", "A", "B", c, memory).result, " 1");
+    EXPECT_EQ(convert("1", "A", "B", kAB, c, memory).result, " 1");
 }
 
 TEST(Convert, DivisionByZeroAndInvalidAreOverflow)
 {
     const std::vector<PairRule> c{{"A", "B", {over(0.0)}}, {"B", "A", {over(0.0), plus(1)}}};
     ConversionMemory memory = kHeld;
-    EXPECT_EQ(convert("5", "A", "B", c, memory).kind, Kind::Overflow); // 5 / 0
+    EXPECT_EQ(convert("5", "A", "B", kAB, c, memory).kind, Kind::Overflow); // 5 / 0
     EXPECT_EQ(memory.inputValue, 5);
     EXPECT_EQ(memory.resultValue, kInf);
-    EXPECT_EQ(convert("0", "A", "B", c, memory).kind, Kind::Overflow); // 0 / 0
+    EXPECT_EQ(convert("0", "A", "B", kAB, c, memory).kind, Kind::Overflow); // 0 / 0
     EXPECT_TRUE(std::isnan(memory.resultValue));
-    EXPECT_EQ(convert("5", "B", "A", c, memory).kind, Kind::Overflow); // first of two steps
+    EXPECT_EQ(convert("5", "B", "A", kAB, c, memory).kind, Kind::Overflow); // first of two steps
     EXPECT_EQ(memory.resultValue, 0.0);
 }
 
@@ -148,7 +167,7 @@ TEST(Convert, UnderflowIsNoError)
 {
     const std::vector<PairRule> c{{"A", "B", {times(1E-300)}}};
     ConversionMemory memory;
-    const ConvertOutcome out = convert("1E-300", "A", "B", c, memory);
+    const ConvertOutcome out = convert("1E-300", "A", "B", kAB, c, memory);
     EXPECT_EQ(out.kind, Kind::Result);
     EXPECT_EQ(out.result, " 0");
     EXPECT_EQ(memory.resultValue, 0.0);

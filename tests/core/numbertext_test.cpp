@@ -121,6 +121,74 @@ TEST_P(ValTable, ReadsTheNumberAtTheStart) { checkVal(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(NumberText, ValTable, testing::ValuesIn(kValRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// Whether a text is wholly a number: what the forms convert and what they
+// refuse.
+struct NumberRow {
+    const char *name;
+    std::string_view text;
+    bool number;
+};
+
+const NumberRow kNumberRows[] = {
+    {"Digit", "5", true},
+    {"BlanksAround", " 5 ", true},
+    {"BlankInside", "1 000", true},
+    {"TabCrLfInside", "\t1\r\n2", true},
+    {"NegativeZero", "-0", true},
+    {"PointFirst", ".5", true},
+    {"PointLast", "1.", true},
+    {"Plus", "+8", true},
+    {"Exponent", "1e3", true},
+    {"ExponentD", "7D2", true},
+    {"ExponentSigned", "1.5e-3", true},
+    {"ExponentBlanks", "1 e - 3", true},
+    {"BeyondRange", "2e300", true},
+    {"Overflowing", "1E400", true},
+    {"Hex", "&H1F", true},
+    {"HexLeadingZero", "&H0", true},
+    {"OctalLower", "&o17", true},
+    {"Empty", "", false},
+    {"LoneBlank", " ", false},
+    {"Letters", "abc", false},
+    {"DecimalComma", "1,5", false},
+    {"ThousandsComma", "1,500", false},
+    {"TwoPoints", "1.2.3", false},
+    {"TrailingLetters", "12abc", false},
+    {"Percent", "50%", false},
+    {"LetterO", "1O0", false},
+    {"LoneMinus", "-", false},
+    {"LonePlus", "+", false},
+    {"TwoSigns", "+-1", false},
+    {"LonePoint", ".", false},
+    {"SignedPoint", "-.", false},
+    {"ExponentNoDigits", "1e", false},
+    {"ExponentSignNoDigits", "1e+", false},
+    {"ExponentAlone", "e5", false},
+    {"HexNoDigits", "&H", false},
+    {"HexBadDigit", "&H1G", false},
+    {"OctalBadDigit", "&O8", false},
+    {"LoneAmp", "&", false},
+    {"Binary", "&B101", false},
+    {"SignedHex", "-&H1", false},
+    {"Fraction", "\u00bd", false},
+    {"ArabicIndicDigits", "\u0661\u0662", false},
+    {"Emoji", "\U0001F600", false},
+    {"NulInside",
+     std::string_view("1\0"
+                      "2",
+                      3),
+     false},
+};
+
+void PrintTo(const NumberRow &row, std::ostream *os) { *os << row.name; }
+
+class NumberTable : public testing::TestWithParam<NumberRow> {};
+
+TEST_P(NumberTable, IsWhollyANumber) { EXPECT_EQ(tolvaren::isNumber(GetParam().text), GetParam().number); }
+
+INSTANTIATE_TEST_SUITE_P(NumberText, NumberTable, testing::ValuesIn(kNumberRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 struct StrRow {
     const char *name;
     double value;
@@ -257,6 +325,10 @@ TEST(NumberText, MillionCharacterTexts)
     mixed += "junk";
     EXPECT_TRUE(Val("-" + mixed).overflow);
     EXPECT_EQ(Val("&H" + std::string(M, '0') + "7fff").value, 32767);
+    // Telling whether such a text is a number is as linear.
+    EXPECT_TRUE(tolvaren::isNumber(blanks + "-" + blanks + "2" + blanks + "." + blanks + "5" + blanks));
+    EXPECT_FALSE(tolvaren::isNumber("7" + std::string(M, 'x')));
+    EXPECT_FALSE(tolvaren::isNumber(std::string(M, '9') + "e"));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-// Go of the prefix converter: the prefix table applied to the number at the start of the
-// input text.
+// Go of the prefix converter: the prefix table applied to the number typed,
+// and the refusals of what is no number.
 #include "core/prefix.h"
 
 #include <gtest/gtest.h>
@@ -31,9 +31,12 @@ const Row kRows[] = {
     // x * 0.1 and x / 10 differ here in the 15th digit: Go multiplies.
     {"DeciMultiplies", "885701991605173.5", "Deci", Kind::Result, " 88570199160517.4", "Deci = 1.00 x 10 raced to -1"},
     {"PicoSmall", "1", "Pico", Kind::Result, " .000000000001", "Pico = 1.00 x 10 raced to -12"},
-    {"LeadingNumber", "5km", "Hecto", Kind::Result, " 500", "Hecto = 1.00 x 10 raced to 2"},
-    {"NotANumber", "abc", "Kilo", Kind::Result, " 0", "Kilo = 1.00 x 10 raced to 3"},
-    {"LoneBlank", " ", "Giga", Kind::Result, " 0", "Giga = 1.00 x 10 raced to 9"},
+    {"BlanksInside", " 1 5 ", "Hecto", Kind::Result, " 1500", "Hecto = 1.00 x 10 raced to 2"},
+    // An input that is not wholly a number is refused, whatever the prefix.
+    {"LeadingNumber", "5km", "Hecto", Kind::NotANumber},
+    {"Letters", "abc", "Kilo", Kind::NotANumber},
+    {"LoneBlank", " ", "Giga", Kind::NotANumber},
+    {"NotANumberUnknownPrefix", "abc", "kilo", Kind::NotANumber},
     {"UnknownPrefix", "5", "kilo", Kind::Result, " 0", ""},
     {"PrefixWithBlank", "5", "Kilo ", Kind::Result, " 0", ""},
     {"MissingInput", "", "Kilo", Kind::Missing},

@@ -36,9 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Whatever an earlier Convert left.
     const tolvaren::ConversionMemory before{123.25, -6.5};
     tolvaren::ConversionMemory memory = before;
-    const tolvaren::ConvertOutcome got = tolvaren::convert(input, from, to, category.rules, memory);
+    const tolvaren::ConvertOutcome got = tolvaren::convert(input, from, to, category.units, category.rules, memory);
 
     const tolvaren::ValResult read = tolvaren::Val(input);
+    const bool number = fuzzref::readNumber(input).whole;
+    const auto listed = [&](std::string_view unit) {
+        return std::find(category.units.begin(), category.units.end(), unit) != category.units.end();
+    };
     const bool ruled = std::any_of(category.rules.begin(), category.rules.end(),
                                    [&](const tolvaren::PairRule &r) { return r.from == from && r.to == to; });
     const bool incomplete =
@@ -46,20 +50,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto detail = [&] {
         return std::string(category.id.key) + ": input " + fuzzref::shown(input) + ", from " + fuzzref::shown(from) +
                ", to " + fuzzref::shown(to) + ": " +
-               std::data({"IncompleteData", "SameUnit", "Result", "Overflow"})[static_cast<int>(got.kind)] + " " +
-               fuzzref::shown(got.result) + ", memory " + fuzzref::shown(memory.inputValue) + " / " +
+               std::data({"IncompleteData", "SameUnit", "NotANumber", "UnknownUnit", "Result",
+                          "Overflow"})[static_cast<int>(got.kind)] +
+               " " + fuzzref::shown(got.result) + ", memory " + fuzzref::shown(memory.inputValue) + " / " +
                fuzzref::shown(memory.resultValue);
     };
     const bool untouched = memory.inputValue == before.inputValue && memory.resultValue == before.resultValue;
 
+    using Field = tolvaren::ConvertOutcome::Field;
     FUZZ_CHECK((got.kind == Kind::IncompleteData) == incomplete, detail());
     FUZZ_CHECK(got.kind == Kind::Result || got.result.empty(), detail());
-    if (incomplete || from == to) {
-        FUZZ_CHECK(untouched && (incomplete || got.kind == Kind::SameUnit), detail());
+    if (incomplete || from == to || !number || !listed(from) || !listed(to)) {
+        // Refused: the checks in their order, and nothing changes.
+        const Kind refusal = incomplete   ? Kind::IncompleteData
+                             : from == to ? Kind::SameUnit
+                             : !number    ? Kind::NotANumber
+                                          : Kind::UnknownUnit;
+        const Field field = refusal == Kind::NotANumber    ? Field::Input
+                            : refusal != Kind::UnknownUnit ? Field::None
+                            : !listed(from)                ? Field::From
+                                                           : Field::To;
+        FUZZ_CHECK(untouched && got.kind == refusal && got.refused == field, detail());
     } else if (got.kind == Kind::Result) {
-        FUZZ_CHECK(!read.overflow && memory.inputValue == read.value, detail());
+        // Two different listed units: some rule holds them.
+        FUZZ_CHECK(ruled && !read.overflow && memory.inputValue == read.value, detail());
         FUZZ_CHECK(std::isfinite(memory.resultValue) && got.result == tolvaren::Str(memory.resultValue), detail());
-        FUZZ_CHECK(ruled || (memory.resultValue == 0 && got.result == " 0"), detail());
     } else {
         // An overflow comes from reading the input or from a rule's steps;
         // in the second case the memory holds the input that was read.

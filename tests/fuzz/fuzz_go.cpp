@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 // Go on any input text and any prefix text ("input|prefix"): which outcome
-// it has follows from the texts, a known prefix shows its own caption and a
-// text Str makes, an unknown one scales nothing. The products themselves
+// it has follows from the texts, an input that is not wholly a number is
+// refused, a known prefix shows its own caption and a text Str makes, an
+// unknown one scales nothing. The products themselves
 // are checked by the table tests.
 
 #include "core/numbertext.h"
@@ -55,15 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto known = std::find_if(table.begin(), table.end(), [&](const auto &p) { return p.name == prefix; });
     const auto detail = [&] {
         return "Go(" + fuzzref::shown(input) + ", " + fuzzref::shown(prefix) +
-               ") = " + std::data({"Missing", "Result", "Overflow"})[static_cast<int>(got.kind)] + " " +
+               ") = " + std::data({"Missing", "NotANumber", "Result", "Overflow"})[static_cast<int>(got.kind)] + " " +
                fuzzref::shown(got.output) + " " + fuzzref::shown(got.caption);
     };
 
     const bool missing = input.empty() || prefix.empty(), overflow = tolvaren::Val(input).overflow;
+    const bool number = fuzzref::readNumber(input).whole;
     FUZZ_CHECK((got.kind == Kind::Missing) == missing, detail());
-    if (missing || got.kind == Kind::Overflow) {
+    FUZZ_CHECK((got.kind == Kind::NotANumber) == (!missing && !number), detail());
+    if (missing || got.kind == Kind::Overflow || got.kind == Kind::NotANumber) {
         // An overflow comes from reading the input or from the product.
-        FUZZ_CHECK(missing || overflow || known != table.end(), detail());
+        FUZZ_CHECK(got.kind != Kind::Overflow || overflow || known != table.end(), detail());
         FUZZ_CHECK(got.output.empty() && got.caption.empty(), detail());
     } else if (known != table.end()) {
         FUZZ_CHECK(!overflow && got.caption == known->caption && strOfFinite(got.output), detail());

@@ -19,9 +19,11 @@ void checkAgainstReference(std::string_view text)
     const fuzzref::Read want = fuzzref::readNumber(text);
     const auto detail = [&] {
         return "Val(" + fuzzref::shown(text) + ") = " + fuzzref::shown(got.value) + (got.overflow ? " overflow" : "") +
-               ", expected " + fuzzref::shown(want.value) + (want.overflow ? " overflow" : "");
+               (got.whole ? " whole" : "") + ", expected " + fuzzref::shown(want.value) +
+               (want.overflow ? " overflow" : "") + (want.whole ? " whole" : "");
     };
     FUZZ_CHECK(got.overflow == want.overflow, detail());
+    FUZZ_CHECK(got.whole == want.whole, detail());
     if (!want.overflow)
         FUZZ_CHECK(got.value == want.value, detail());
     // What a Convert would go on to show must be a number, never NaN or an
@@ -81,5 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const tolvaren::ValResult withTail = tolvaren::Val(std::string(text) + "%" + std::string(text));
     FUZZ_CHECK(withTail.overflow == plain.overflow && (plain.overflow || withTail.value == plain.value),
                "a tail after " + fuzzref::shown(text) + " changed its reading");
+    FUZZ_CHECK(!withTail.whole, "a tail after " + fuzzref::shown(text) + " was taken as part of a number");
     return 0;
 }

@@ -66,6 +66,7 @@ inline std::string shown(double x)
 struct Read {
     double value = 0.0;
     bool overflow = false;
+    bool whole = false; // nothing but the number, blanks aside
 };
 
 inline bool skipped(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -99,6 +100,7 @@ inline Read readNumber(std::string_view text)
         std::uint64_t low = 0;   // the value modulo 2^32
         bool above32 = false;    // the value needs more than 32 bits
         std::size_t figures = 0; // digits after the leading zeros
+        const std::size_t first = i;
         for (int d; (d = digitOf(at(i), base)) >= 0; ++i) {
             if (figures == 0 && d == 0)
                 continue;
@@ -113,7 +115,7 @@ inline Read readNumber(std::string_view text)
         const double wide = short16 ? 65536.0 : 4294967296.0;
         const double half = wide / 2;
         const double v = static_cast<double>(low);
-        return {v >= half ? v - wide : v, false};
+        return {v >= half ? v - wide : v, false, i > first && i == s.size()};
     }
 
     bool negative = false;
@@ -141,11 +143,14 @@ inline Read readNumber(std::string_view text)
             exponent.push_back(s[j]);
         if (expDigit)
             number += exponent;
+        // A letter with no digits after it is left over.
+        i = expDigit ? j : i;
     }
+    const bool whole = i == s.size();
     const double v = strtod_l(number.c_str(), nullptr, cLocale());
     if (std::isinf(v))
-        return {0.0, true};
-    return {negative ? -v : v, false};
+        return {0.0, true, whole};
+    return {negative ? -v : v, false, whole};
 }
 
 // x with 15 significant digits, as printf rounds it; infinite when that

@@ -140,7 +140,8 @@ class DialogsTest : public QObject {
         QTest::newRow("Tetra 2") << Go{"Tetra", "2", " 2000000000000", "Tetra = 1.00 x 10 raced to 12"};
         QTest::newRow("Centi 250") << Go{"Centi", "250", " 2.5", "Centi = 1.00 x 10 raced to -2"};
         QTest::newRow("Milli -4") << Go{"Milli", "-4", "-.004", "Milli = 1.00 x 10 raced to -3"};
-        QTest::newRow("letters") << Go{"Deka", "abc", " 0", "Deka = 1.00 x 10 raced to 1"};
+        QTest::newRow("letters") << Go{"Deka", "abc", {}, {}, "Input value is not a number", "Error"};
+        QTest::newRow("lone blank") << Go{"Kilo", " ", {}, {}, "Input value is not a number", "Error"};
         QTest::newRow("no input") << Go{"Kilo", "", {}, {}, "Input value and/or prefix", "Value missing"};
         QTest::newRow("no prefix") << Go{"", "5", {}, {}, "Input value and/or prefix", "Value missing"};
         QTest::newRow("overflow") << Go{"Tetra", "1E300", {}, {}, "Overflow", "Tolvaren v1.10"};
@@ -178,6 +179,12 @@ class DialogsTest : public QObject {
         } else {
             QCOMPARE(boxTexts(p.boxes), boxTexts({{g.prompt, MessageIcon::Critical, g.title}}));
             QCOMPARE(answer(dialog), before);
+        }
+        if (g.title == "Error") {
+            // Back in the input box, its text selected for the correction.
+            auto *input = in<QLineEdit>(dialog, "prefintxt");
+            QTRY_VERIFY(input->hasFocus());
+            QCOMPARE(input->selectedText(), g.input);
         }
         // The prefix converter keeps clear of the conversion memory.
         QCOMPARE(memory().inputValue, 4.0);

@@ -41,6 +41,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -67,6 +68,18 @@ const Box kOverflowBox{"Overflow", MessageIcon::Critical, "Tolvaren v1.10"};
 const Box kHelpBox{"Help Topics can be found in: tolvhelp.html in the same directory", MessageIcon::Information,
                    "Help Topics"};
 const Box kMissingBox{"Input value and/or prefix", MessageIcon::Critical, "Value missing"};
+const Box kNotANumberBox{"Input value is not a number", MessageIcon::Critical, "Error"};
+
+// Whether a text is one number the program converts: blanks left out, a
+// signed decimal with an optional exponent, or a hexadecimal or octal
+// literal, and nothing else.
+bool wholeNumber(QString text)
+{
+    static const QRegularExpression number(QStringLiteral(
+        "^(?:[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[EeDd][+-]?[0-9]+)?|&[Hh][0-9A-Fa-f]+|&[Oo][0-7]+)$"));
+    text.remove(QRegularExpression(QStringLiteral("[ \\t\\r\\n]")));
+    return number.match(text).hasMatch();
+}
 
 QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 // The i-th of a few words.
@@ -74,6 +87,10 @@ QLatin1String nth(std::initializer_list<const char *> words, int i) { return QLa
 
 // "Left as it was" is meant bit for bit, the sign of a zero included.
 bool same(double a, double b) { return std::bit_cast<quint64>(a) == std::bit_cast<quint64>(b); }
+bool listed(const Category &c, const QString &unit)
+{
+    return std::ranges::any_of(c.units, [&](std::string_view u) { return qstr(u) == unit; });
+}
 bool same(const ConversionMemory &a, const ConversionMemory &b)
 {
     return same(a.inputValue, b.inputValue) && same(a.resultValue, b.resultValue);
@@ -145,7 +162,7 @@ class Walker {
             watchdog.stop();
         }
         // A long walk must have reached every outcome of Convert.
-        for (const char *kind : {"incomplete data", "same unit", "result", "overflow"})
+        for (const char *kind : {"incomplete data", "same unit", "not a number", "unknown unit", "result", "overflow"})
             expect(steps < 1000 || m_outcomes.contains(QStringLiteral("Convert ") + kind),
                    QStringLiteral("no Convert ended in ") + kind);
         // Exit, from inside a running event loop: the loop must end.
@@ -336,6 +353,22 @@ class Walker {
             outcome("Convert same unit");
             expectBoxes({kSameUnitBox}, on);
             expectUnchanged(before, "Convert to the same unit");
+        } else if (!wholeNumber(input)) {
+            outcome("Convert not a number");
+            expectBoxes({kNotANumberBox}, on);
+            expectUnchanged(before, "Convert of no number");
+        } else if (const QString unknown = !listed(c, from) ? from
+                                           : !listed(c, to) ? to
+                                                            : QString();
+                   !unknown.isNull()) {
+            outcome("Convert unknown unit");
+            expect(m_p.boxes.size() == 1 && m_p.boxes[0].title == "Error" &&
+                       m_p.boxes[0].text.startsWith(QLatin1String("Unknown unit")) &&
+                       (m_p.boxes[0].text.contains(unknown) || unknown.size() > 40),
+                   on + ": message boxes " + boxTexts(m_p.boxes).join(", ") + ", expected one naming " +
+                       shown(unknown));
+            expectBoxes(m_p.boxes, on);
+            expectUnchanged(before, "Convert with an unknown unit");
         } else if (m_p.boxes.isEmpty()) {
             outcome("Convert result");
             const ValResult read = Val(input.toStdString());
@@ -343,9 +376,6 @@ class Walker {
                    QStringLiteral("Convert of %1 shows a result and stored %2").arg(shown(input), shown(m)));
             const QStringList want{input, from, to, qstr(Str(m.resultValue))};
             expect(after == want, "Convert shows " + shown(after) + ", expected " + shown(want));
-            if (std::ranges::any_of(c.rules,
-                                    [&](const PairRule &r) { return qstr(r.from) == from && qstr(r.to) == to; }))
-                outcome("Convert result by a rule");
         } else {
             outcome("Convert overflow");
             expectBoxes({kOverflowBox}, on);
@@ -511,6 +541,10 @@ class Walker {
                     outcome("Go missing");
                     expectBoxes({kMissingBox}, "Go");
                     expect(after == before, "Go without a value or prefix shows " + shown(after));
+                } else if (!wholeNumber(before[0])) {
+                    outcome("Go not a number");
+                    expectBoxes({kNotANumberBox}, "Go");
+                    expect(after == before, "Go of no number shows " + shown(after));
                 } else if (m_p.boxes.isEmpty()) {
                     outcome("Go result");
                     expect(!Val(before[0].toStdString()).overflow && after[0] == before[0] && !after[1].isEmpty() &&
