@@ -11,27 +11,24 @@
 
 namespace tolvaren {
 
-// Names a measurement type ("distance", "mass", ...). Designs and windows
-// refer to a type by it; the category list turns it into the type.
-struct CategoryId {
-    std::string_view key;
-    friend constexpr bool operator==(CategoryId, CategoryId) = default;
-};
-
 // Everything that makes one measurement type: its units in list order, its
 // table of pair rules in the order they are tested and the message shown
-// for incomplete data.
+// for incomplete data. Windows and tests refer to a type by its object, so
+// a type that does not exist cannot be named.
 struct Category {
-    CategoryId id;
+    std::string_view name; // "distance": for test names and diagnostics
     std::span<const std::string_view> units;
     std::vector<PairRule> rules;
     std::string_view incompleteMessage;
 };
 
-// Every measurement type, once each, in the order the program lists them.
-std::span<const Category *const> allCategories();
-
-// The type with this id, or nullptr.
-const Category *findCategory(CategoryId id);
+// The measurement types, each defined in a file of its own. The list of
+// them all pairs each with its converter form (forms/converters.h).
+const Category &distanceCategory();
+const Category &massCategory();
+const Category &temperatureCategory();
+const Category &volumeCategory();
+const Category &speedCategory();
+const Category &timeCategory();
 
 } // namespace tolvaren

@@ -8,7 +8,7 @@
 namespace tolvaren {
 
 namespace {
-constexpr std::array<std::string_view, 6> units{"Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"};
+constexpr auto units = std::to_array<std::string_view>({"Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"});
 }
 
 // The factors are the program's own rounded figures, used as written: a rule
@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 6> units{"Meter", "Inch", "Mile", "Centim
 const Category &distanceCategory()
 {
     static const Category c{
-        {"distance"},
+        "distance",
         units,
         {
             {"Meter", "Inch", {times(39.37)}},

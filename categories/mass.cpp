@@ -8,14 +8,14 @@
 namespace tolvaren {
 
 namespace {
-constexpr std::array<std::string_view, 4> units{"Pound", "Gram", "Kilogram", "Ton"};
+constexpr auto units = std::to_array<std::string_view>({"Pound", "Gram", "Kilogram", "Ton"});
 }
 
 // Approximate figures, used as written: a kilogram is 998.8 grams here.
 const Category &massCategory()
 {
     static const Category c{
-        {"mass"},
+        "mass",
         units,
         {
             {"Pound", "Gram", {times(454)}},

@@ -8,13 +8,13 @@
 namespace tolvaren {
 
 namespace {
-constexpr std::array<std::string_view, 4> units{"Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"};
+constexpr auto units = std::to_array<std::string_view>({"Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"});
 }
 
 const Category &speedCategory()
 {
     static const Category c{
-        {"speed"},
+        "speed",
         units,
         {
             {"Mile/hour", "Km/hour", {times(1.61)}},

@@ -8,7 +8,7 @@
 namespace tolvaren {
 
 namespace {
-constexpr std::array<std::string_view, 3> units{"deg. F", "deg. C", "K"};
+constexpr auto units = std::to_array<std::string_view>({"deg. F", "deg. C", "K"});
 }
 
 // Offsets and factors in the order they are computed, each step one double
@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 3> units{"deg. F", "deg. C", "K"};
 const Category &temperatureCategory()
 {
     static const Category c{
-        {"temperature"},
+        "temperature",
         units,
         {
             {"deg. F", "deg. C", {minus(32), over(1.8)}},

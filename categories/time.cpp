@@ -8,7 +8,7 @@
 namespace tolvaren {
 
 namespace {
-constexpr std::array<std::string_view, 5> units{"Hour", "Minute", "Second", "Year", "Day"};
+constexpr auto units = std::to_array<std::string_view>({"Hour", "Minute", "Second", "Year", "Day"});
 }
 
 // A year is 365.25 days. The short reciprocals (0.017 for 1/60 and the like)
@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 5> units{"Hour", "Minute", "Second", "Yea
 const Category &timeCategory()
 {
     static const Category c{
-        {"time"},
+        "time",
         units,
         {
             {"Hour", "Minute", {times(60.0)}},       {"Hour", "Second", {times(3600.0)}},

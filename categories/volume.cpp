@@ -9,13 +9,13 @@ namespace tolvaren {
 
 namespace {
 // "Mililiter" is the list's own spelling; the unit is matched only so.
-constexpr std::array<std::string_view, 4> units{"Mililiter", "Quart", "Gallon", "Liter"};
+constexpr auto units = std::to_array<std::string_view>({"Mililiter", "Quart", "Gallon", "Liter"});
 } // namespace
 
 const Category &volumeCategory()
 {
     static const Category c{
-        {"volume"},
+        "volume",
         units,
         {
             {"Mililiter", "Quart", {times(0.00106)}},

@@ -13,7 +13,7 @@ namespace tolvaren::design {
 const Form &aboutForm()
 {
     // clang-format off
-    static constexpr std::array<Control, 10> controls{
+    static constexpr auto controls = std::to_array<Control>({
         control("cmdOK", Kind::Button, "OK", 4320, 2640, 1260, 345, 0).defaultButton().describe("Close this box").as(Role::Ok),
         control("picIcon", Kind::PictureBox, "", 240, 240, 540, 540, 1).picture(":/about-32.png").describe("The program's emblem"),
         control("lblDescription", Kind::Label,
@@ -36,7 +36,7 @@ const Form &aboutForm()
         control("Label3", Kind::Label, "Web: the Tolvaren project page", 1080, 1920, 3015, 255, 7),
         control("Line1", Kind::Line, "", 120, 2400, 5669, 2400).fore(rgb(255, 255, 255)).lineWidth(2),
         control("Line1", Kind::Line, "", 120, 2400, 5684, 2400).fore(rgb(128, 128, 128)).lineWidth(1),
-    };
+    });
     // clang-format on
     static const Form f{
         .name = "frmAbout",

@@ -3,6 +3,7 @@
 
 #include "forms/builder.h"
 
+#include "forms/converters.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
 #include "forms/twips.h"
@@ -147,8 +148,8 @@ void describe(const Control &c, QWidget *w)
     // the list's name so screen readers can say what the field is for.
     if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit() && !c.accessible.name.empty())
         combo->lineEdit()->setAccessibleName(qstr(c.accessible.name));
-    if (!c.opensCategory.key.empty())
-        if (const design::Form *target = design::converterForm(c.opensCategory))
+    if (c.opensCategory)
+        if (const design::Form *target = design::converterForm(*c.opensCategory))
             w->setAccessibleDescription(QStringLiteral("Open the %1 converter").arg(qstr(target->caption).toLower()));
 }
 
@@ -264,7 +265,7 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
             byName.insert(w->objectName(), w);
         if (c->role != design::Role::None)
             built.m_roles.insert(c->role, w);
-        if (!c->opensCategory.key.empty())
+        if (c->opensCategory)
             if (auto *button = qobject_cast<QAbstractButton *>(w))
                 built.m_categoryButtons.append({button, c->opensCategory});
 

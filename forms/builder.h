@@ -23,7 +23,7 @@ class BuiltForm {
   public:
     struct CategoryButton {
         QAbstractButton *button;
-        CategoryId category;
+        const Category *category;
     };
 
     template <typename T> T *withRole(design::Role role) const { return qobject_cast<T *>(m_roles.value(role)); }

@@ -1,28 +1,43 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-#include "forms/designs.h"
+#include "forms/converters.h"
 
 #include <array>
 
 namespace tolvaren::design {
 
-// Each converter form's design lives in a file of its own. A new one is that
-// file, its getter named in the declaration below and listed in
-// converterForms().
+// Each converter form's design lives in a file of its own.
 const Form &distanceForm(), &massForm(), &tempForm(), &volumeForm(), &speedForm(), &timeForm();
 
-std::span<const Form *const> converterForms()
+std::span<const Converter> converters()
 {
-    static const std::array all{&distanceForm(), &massForm(), &tempForm(), &volumeForm(), &speedForm(), &timeForm()};
+    // A new measurement type is one line here, beside its category file,
+    // its design file and its picture.
+    static const auto all = std::to_array<Converter>({
+        {distanceCategory(), distanceForm()},
+        {massCategory(), massForm()},
+        {temperatureCategory(), tempForm()},
+        {volumeCategory(), volumeForm()},
+        {speedCategory(), speedForm()},
+        {timeCategory(), timeForm()},
+    });
     return all;
 }
 
-const Form *converterForm(CategoryId category)
+const Form *converterForm(const Category &category)
 {
-    for (const Form *f : converterForms())
-        if (f->category == category)
-            return f;
+    for (const Converter &c : converters())
+        if (&c.category == &category)
+            return &c.form;
+    return nullptr;
+}
+
+const Category *categoryOf(const Form &form)
+{
+    for (const Converter &c : converters())
+        if (&c.form == &form)
+            return &c.category;
     return nullptr;
 }
 

@@ -16,7 +16,6 @@ namespace tolvaren::design {
 struct Rgb {
     int r = -1, g = -1, b = -1;
     constexpr bool isSet() const { return r >= 0; }
-    friend constexpr bool operator==(Rgb, Rgb) = default;
 };
 constexpr Rgb rgb(int r, int g, int b) { return {r, g, b}; }
 
@@ -70,10 +69,10 @@ struct Control {
     Role role = Role::None;
     int lineWidthPx = 1;
     std::span<const std::string_view> listItems;
-    std::string_view pictureResource; // a Qt resource path, ":/..."
-    CategoryId opensCategory;         // a category button: the type it opens
-    std::string_view buddyName;       // a label: the control it describes
-    Accessible accessible;            // read out by screen readers
+    std::string_view pictureResource;        // a Qt resource path, ":/..."
+    const Category *opensCategory = nullptr; // a category button: the type it opens
+    std::string_view buddyName;              // a label: the control it describes
+    Accessible accessible;                   // read out by screen readers
 
     // One-line builders, so a table row reads left to right.
     // clang-format off
@@ -92,7 +91,7 @@ struct Control {
     constexpr Control lineWidth(int px) const { auto c = *this; c.lineWidthPx = px; return c; }
     constexpr Control items(std::span<const std::string_view> v) const { auto c = *this; c.listItems = v; return c; }
     constexpr Control picture(std::string_view res) const { auto c = *this; c.pictureResource = res; return c; }
-    constexpr Control opens(std::string_view category) const { auto c = *this; c.opensCategory = {category}; return c; }
+    constexpr Control opens(const Category &category) const { auto c = *this; c.opensCategory = &category; return c; }
     constexpr Control buddy(std::string_view control) const { auto c = *this; c.buddyName = control; return c; }
     constexpr Control describe(std::string_view text) const { auto c = *this; c.accessible.description = text; return c; }
     constexpr Control named(std::string_view name, std::string_view text) const
@@ -137,8 +136,9 @@ struct Icon {
     std::string_view large{}, small{};
 };
 
+// The frame of a modal window; the forms inside the main window take theirs
+// from it.
 enum class Border {
-    MdiChild,    // inside the main window, no buttons of its own
     FixedDialog, // a modal top-level dialog with a close box only
     FixedWindow, // a modal top-level window of fixed size
 };
@@ -146,9 +146,8 @@ enum class Border {
 struct Form {
     std::string_view name;
     std::string_view caption;
-    CategoryId category{};                 // a converter form: the measurement type it converts
     int clientWidth = 0, clientHeight = 0; // twips
-    Border border = Border::MdiChild;
+    Border border = Border::FixedDialog;
     Rgb backColour{};
     SystemColour backSystem = SystemColour::None;
     std::string_view backgroundPicture{}; // drawn from the top-left corner

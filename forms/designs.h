@@ -14,10 +14,4 @@ const Form &welcomeForm();
 const Form &prefixForm();
 const Form &aboutForm();
 
-// Every converter form's design, one per measurement type, in the order of
-// the category list.
-std::span<const Form *const> converterForms();
-// The converter form of this measurement type, or nullptr.
-const Form *converterForm(CategoryId category);
-
 } // namespace tolvaren::design

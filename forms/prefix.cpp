@@ -28,7 +28,7 @@ const Form &prefixForm()
 {
     static const std::array<std::string_view, 12> names = prefixNames();
     // clang-format off
-    static const std::array<Control, 9> controls{
+    static const auto controls = std::to_array<Control>({
         control("Command2", Kind::Button, "Close", 3000, 3000, 1215, 375, 4).named("", "Close the prefix converter").as(Role::Close),
         control("Command1", Kind::Button, "Go", 240, 3000, 1215, 375, 3).named("", "Scale the input value by the selected prefix").as(Role::Go),
         control("prefouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 4095, 285, 2).named("Result", "The scaled value").as(Role::Output).back(rgb(255, 224, 192)),
@@ -43,7 +43,7 @@ const Form &prefixForm()
         // ten the last Go applied.
         control("prefpreflbl", Kind::Label, "", 600, 2400, 3255, 255).describe("The power of ten the last Go applied").as(Role::PrefixCaption),
         control("Label1", Kind::Label, "Input value here:", 240, 960, 1575, 255).buddy("prefintxt"),
-    };
+    });
     // clang-format on
     static const Form f{
         .name = "Prefix",

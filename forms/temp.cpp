@@ -11,18 +11,18 @@ namespace tolvaren::design {
 // when the form opens.
 const Form &tempForm()
 {
-    const auto units = findCategory({"temperature"})->units;
+    const auto units = temperatureCategory().units;
     // clang-format off
-    static const std::array<Control, 16> controls{
+    static const auto controls = std::to_array<Control>({
         control("Picture1", Kind::PictureBox, "", 2760, 0, 1815, 1335, 15).picture(":/temp.png").describe("A thermometer"),
         control("Frame1", Kind::Frame, "Measurment type", 2520, 2160, 1935, 1335, 9)
             .back(rgb(128, 128, 0))
             .fore(rgb(192, 192, 255)),
-        control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 14).in("Frame1").opens("mass"),
-        control("Command4", Kind::Button, "Distance", 240, 960, 975, 255, 13).in("Frame1").opens("distance"),
-        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens("volume"),
-        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens("time"),
-        control("Command7", Kind::Button, "Speed", 240, 600, 735, 255, 10).in("Frame1").opens("speed"),
+        control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 14).in("Frame1").opens(massCategory()),
+        control("Command4", Kind::Button, "Distance", 240, 960, 975, 255, 13).in("Frame1").opens(distanceCategory()),
+        control("Command5", Kind::Button, "Vol", 1080, 240, 735, 255, 12).in("Frame1").opens(volumeCategory()),
+        control("Command6", Kind::Button, "Time", 1080, 600, 735, 255, 11).in("Frame1").opens(timeCategory()),
+        control("Command7", Kind::Button, "Speed", 240, 600, 735, 255, 10).in("Frame1").opens(speedCategory()),
         control("Command2", Kind::Button, "New", 3720, 1560, 735, 375, 8).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 2640, 1560, 975, 375, 6).as(Role::Convert),
         control("tempouttxt", Kind::TextBox, "Answer displayed here", 240, 2400, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
@@ -35,15 +35,13 @@ const Form &tempForm()
             .font("Arial Black", 18),
         control("Label2", Kind::Label, "Input value here", 240, 840, 1575, 255, 5).buddy("tempintxt").fore(rgb(128, 255, 128)),
         control("Label1", Kind::Label, "is equal to", 720, 1920, 1215, 255, 4).buddy("tempouttxt").fore(rgb(0, 255, 0)),
-    };
+    });
     // clang-format on
     static const Form f{
         .name = "Temp",
         .caption = "Temperature",
-        .category = {"temperature"},
         .clientWidth = 4650,
         .clientHeight = 3705,
-        .border = Border::MdiChild,
         .backColour = rgb(128, 128, 0),
         .controls = controls,
     };

@@ -13,12 +13,12 @@ namespace tolvaren::design {
 const Form &welcomeForm()
 {
     // clang-format off
-    static constexpr std::array<Control, 9> controls{
-        control("Command1", Kind::Button, "Distance", 480, 2160, 1455, 375, 0).opens("distance"),
-        control("Command2", Kind::Button, "Mass", 2640, 2160, 1455, 375, 1).opens("mass"),
-        control("Command3", Kind::Button, "Temperature", 480, 2640, 1455, 375, 2).opens("temperature"),
-        control("Command4", Kind::Button, "Volume", 480, 1680, 1455, 375, 3).opens("volume"),
-        control("Command5", Kind::Button, "Time", 2640, 1680, 1455, 375, 4).opens("time"),
+    static const auto controls = std::to_array<Control>({
+        control("Command1", Kind::Button, "Distance", 480, 2160, 1455, 375, 0).opens(distanceCategory()),
+        control("Command2", Kind::Button, "Mass", 2640, 2160, 1455, 375, 1).opens(massCategory()),
+        control("Command3", Kind::Button, "Temperature", 480, 2640, 1455, 375, 2).opens(temperatureCategory()),
+        control("Command4", Kind::Button, "Volume", 480, 1680, 1455, 375, 3).opens(volumeCategory()),
+        control("Command5", Kind::Button, "Time", 2640, 1680, 1455, 375, 4).opens(timeCategory()),
         control("Label1", Kind::Label, "        Welcome", -960, 0, 6615, 615, 5)
             .font("Moderne", 24)
             .fore(rgb(0, 255, 255))
@@ -28,16 +28,15 @@ const Form &welcomeForm()
             .fore(rgb(192, 0, 0))
             .transparent()
             .wrap(),
-        control("Command6", Kind::Button, "Speed", 2640, 2640, 1455, 375, 7).opens("speed"),
+        control("Command6", Kind::Button, "Speed", 2640, 2640, 1455, 375, 7).opens(speedCategory()),
         control("Picture1", Kind::PictureBox, "", 2520, 120, 2055, 1335, 8).picture(":/selection.png").describe("A thermometer, a clock, a balance scale and a ruler"),
-    };
+    });
     // clang-format on
     static const Form f{
         .name = "Selection",
         .caption = "Open",
         .clientWidth = 4680,
         .clientHeight = 3195,
-        .border = Border::MdiChild,
         .backSystem = SystemColour::Menu,
         .backgroundPicture = ":/selection-background.png",
         .controls = controls,

@@ -15,8 +15,8 @@ FormWidget::FormWidget(const design::Form &design, QWidget *parent)
 {
     setObjectName(qstr(design.name));
     for (const BuiltForm::CategoryButton &b : m_built.categoryButtons()) {
-        const CategoryId category = b.category;
-        connect(b.button, &QAbstractButton::clicked, this, [this, category] { emit categoryRequested(category); });
+        const Category *category = b.category;
+        connect(b.button, &QAbstractButton::clicked, this, [this, category] { emit categoryRequested(*category); });
     }
 }
 

@@ -20,7 +20,7 @@ class FormWidget : public QWidget {
     explicit FormWidget(const design::Form &design, QWidget *parent = nullptr);
 
   signals:
-    void categoryRequested(tolvaren::CategoryId category);
+    void categoryRequested(const tolvaren::Category &category);
 
   protected:
     void paintEvent(QPaintEvent *event) override;

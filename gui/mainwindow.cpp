@@ -4,6 +4,7 @@
 #include "gui/mainwindow.h"
 
 #include "forms/builder.h"
+#include "forms/converters.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
 #include "forms/twips.h"
@@ -88,13 +89,12 @@ void MainWindow::showWelcome()
     showForm(form);
 }
 
-void MainWindow::showConverter(CategoryId category)
+void MainWindow::showConverter(const Category &category)
 {
-    const Category *c = findCategory(category);
     const design::Form *d = design::converterForm(category);
-    if (!c || !d)
+    if (!d)
         return;
-    auto *form = new ConverterForm(*d, *c, m_memory);
+    auto *form = new ConverterForm(*d, category, m_memory);
     connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
     showForm(form);
 }

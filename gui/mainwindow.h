@@ -32,7 +32,7 @@ class MainWindow : public QMainWindow {
   public slots:
     // Each replaces the form inside with a new one.
     void showWelcome();
-    void showConverter(tolvaren::CategoryId category);
+    void showConverter(const tolvaren::Category &category);
 
     void showPrefixConverter();
     void clearMemory();

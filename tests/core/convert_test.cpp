@@ -21,9 +21,6 @@ namespace {
 
 constexpr double kInf = HUGE_VAL;
 
-std::span<const PairRule> rulesOf(std::string_view category) { return findCategory({category})->rules; }
-std::span<const std::string_view> unitsOf(std::string_view category) { return findCategory({category})->units; }
-
 // Made-up tables name their own units.
 constexpr std::string_view kAB[] = {"A", "B", "b"};
 
@@ -94,7 +91,8 @@ TEST_P(ConvertTable, OutcomeAndMemory)
 {
     const Row &row = GetParam();
     ConversionMemory memory = kHeld;
-    const ConvertOutcome out = convert(row.input, row.from, row.to, unitsOf("distance"), rulesOf("distance"), memory);
+    const ConvertOutcome out =
+        convert(row.input, row.from, row.to, distanceCategory().units, distanceCategory().rules, memory);
     EXPECT_EQ(out.kind, row.kind);
     EXPECT_EQ(out.refused, row.refused);
     if (row.kind == Kind::Result) {
@@ -116,7 +114,7 @@ TEST(Convert, IntermediateOverflowLeavesResultZero)
                                    {"1.7E308", "K", "deg. F"}}) {
         SCOPED_TRACE(std::string(input) + " " + from + " -> " + to);
         ConversionMemory memory = kHeld;
-        EXPECT_EQ(convert(input, from, to, unitsOf("temperature"), rulesOf("temperature"), memory).kind,
+        EXPECT_EQ(convert(input, from, to, temperatureCategory().units, temperatureCategory().rules, memory).kind,
                   Kind::Overflow);
         EXPECT_EQ(memory.inputValue, Val(input).value);
         EXPECT_EQ(memory.resultValue, 0.0);

@@ -28,6 +28,13 @@ const Row kRows[] = {
     {"Centi250", "250", "Centi", Kind::Result, " 2.5", "Centi = 1.00 x 10 raced to -2"},
     {"MilliMinus4", "-4", "Milli", Kind::Result, "-.004", "Milli = 1.00 x 10 raced to -3"},
     {"Deci3", "3", "Deci", Kind::Result, " .3", "Deci = 1.00 x 10 raced to -1"},
+    // The prefixes the rows around them leave out, one unit each.
+    {"Giga1", "1", "Giga", Kind::Result, " 1000000000", "Giga = 1.00 x 10 raced to 9"},
+    {"Mega1", "1", "Mega", Kind::Result, " 1000000", "Mega = 1.00 x 10 raced to 6"},
+    {"Hecto1", "1", "Hecto", Kind::Result, " 100", "Hecto = 1.00 x 10 raced to 2"},
+    {"Deka1", "1", "Deka", Kind::Result, " 10", "Deka = 1.00 x 10 raced to 1"},
+    {"Micro1", "1", "Micro", Kind::Result, " .000001", "Micro = 1.00 x 10 raced to -6"},
+    {"Nano1", "1", "Nano", Kind::Result, " .000000001", "Nano = 1.00 x 10 raced to -9"},
     // x * 0.1 and x / 10 differ here in the 15th digit: Go multiplies.
     {"DeciMultiplies", "885701991605173.5", "Deci", Kind::Result, " 88570199160517.4", "Deci = 1.00 x 10 raced to -1"},
     {"PicoSmall", "1", "Pico", Kind::Result, " .000000000001", "Pico = 1.00 x 10 raced to -12"},

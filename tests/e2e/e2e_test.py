@@ -46,28 +46,15 @@ FORMS = {
     "Time": dict(welcome="Time", button="Time", units=["Hour", "Minute", "Second", "Year", "Day"]),
 }
 
-# (form, input, from, to, output shown)
+# (form, input, from, to, output shown): one per form for the wiring; the
+# numbers themselves are checked by the core tables.
 CONVERSIONS = [
     ("Distance", "5", "Meter", "Feet", " 16.404"),
-    ("Distance", "-1", "Meter", "Centimeter", "-100"),
-    ("Distance", "1", "Mile", "Feet", " 5282.14"),
-    ("Mass", "1", "Kilogram", "Gram", " 998.8"),
     ("Mass", "2", "Ton", "Gram", " 1997600"),
-    ("Mass", "-5", "Pound", "Gram", "-2270"),
-    ("Temperature", "100", "deg. C", "deg. F", " 212"),
-    ("Temperature", "0", "K", "deg. C", "-273"),
-    ("Temperature", "32", "deg. F", "K", " 273"),
     ("Temperature", "98.6", "deg. F", "deg. C", " 37"),
-    ("Temperature", "-40", "deg. C", "deg. F", "-40"),
-    ("Volume", "10", "Gallon", "Liter", " 37.85"),
-    ("Volume", "1000", "Mililiter", "Quart", " 1.06"),
     ("Volume", "-2", "Quart", "Mililiter", "-1892"),
-    ("Speed", "60", "Mile/hour", "Km/hour", " 96.6"),
     ("Speed", "2", "Mach @ 20000ft", "Km/hour", " 2276"),
-    ("Speed", "1", "Knot", "Mile/hour", " 1.15"),
     ("Time", "90", "Minute", "Hour", " 1.53"),
-    ("Time", "1", "Year", "Second", " 31557600"),
-    ("Time", "2", "Day", "Hour", " 48"),
 ]
 
 CASES = []

@@ -9,6 +9,7 @@
 #include "categories/category.h"
 #include "core/convert.h"
 #include "core/numbertext.h"
+#include "forms/converters.h"
 #include "reference.h"
 
 #include <algorithm>
@@ -21,9 +22,9 @@ using Kind = tolvaren::ConvertOutcome::Kind;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     std::string_view rest(reinterpret_cast<const char *>(data), size);
-    const auto categories = tolvaren::allCategories();
+    const auto types = tolvaren::design::converters();
     const tolvaren::Category &category =
-        *categories[rest.empty() ? 0 : static_cast<unsigned char>(rest[0]) % categories.size()];
+        types[rest.empty() ? 0 : static_cast<unsigned char>(rest[0]) % types.size()].category;
     rest.remove_prefix(std::min<std::size_t>(1, rest.size()));
     const auto cut = [&rest] {
         const std::size_t bar = rest.find('|');
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const bool incomplete =
         input.empty() || from.empty() || to.empty() || from == "This unit..." || to == "...converted to";
     const auto detail = [&] {
-        return std::string(category.id.key) + ": input " + fuzzref::shown(input) + ", from " + fuzzref::shown(from) +
+        return std::string(category.name) + ": input " + fuzzref::shown(input) + ", from " + fuzzref::shown(from) +
                ", to " + fuzzref::shown(to) + ": " +
                std::data({"IncompleteData", "SameUnit", "NotANumber", "UnknownUnit", "Result",
                           "Overflow"})[static_cast<int>(got.kind)] +

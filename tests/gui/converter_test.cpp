@@ -90,21 +90,18 @@ class ConverterTest : public QObject {
     void init() { QVERIFY(p.start()); }
     void cleanup() { p.stop(); }
 
-    // Typed text is kept exactly: no completion from the list, nothing added
-    // to it, not on Return and not when the focus moves on. Only the exact
-    // item texts are units.
+    // One conversion per form, the numbers being the core's; typed text is
+    // kept exactly: no completion from the list, nothing added to it, not on
+    // Return and not when the focus moves on.
     void converts_data()
     {
         QTest::addColumn<Conversion>("c");
         QTest::newRow("distance") << Conversion{"Distance", "5", "Meter", "Feet", " 16.404", 5};
-        QTest::newRow("negative") << Conversion{"Distance", "-1", "Meter", "Centimeter", "-100", -1};
-        QTest::newRow("blanks inside") << Conversion{"Distance", " 1 000 ", "Meter", "Centimeter", " 100000", 1000};
         QTest::newRow("mass") << Conversion{"mass", "2", "Ton", "Gram", " 1997600", 2};
         QTest::newRow("temp") << Conversion{"Temp", "0", "K", "deg. F", "-459.4", 0};
         QTest::newRow("volume") << Conversion{"Volume", "10", "Gallon", "Liter", " 37.85", 10};
         QTest::newRow("speed") << Conversion{"Speed", "2", "Mach @ 20000ft", "Km/hour", " 2276", 2};
         QTest::newRow("time") << Conversion{"Time", "90", "Minute", "Hour", " 1.53", 90};
-        QTest::newRow("year") << Conversion{"Time", "1", "Year", "Second", " 31557600", 1};
         QTest::newRow("typed Feet") << Conversion{"Distance", "1", "Mile", "Feet", " 5282.14", 1, true};
         QTest::newRow("typed deg. C") << Conversion{"Temp", "100", "deg. C", "deg. F", " 212", 100, true};
         QTest::newRow("typed Mile/hour") << Conversion{"Speed", "60", "Mile/hour", "Km/hour", " 96.6", 60, true};

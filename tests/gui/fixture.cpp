@@ -3,6 +3,9 @@
 
 #include "fixture.h"
 
+#include "forms/converters.h"
+#include "forms/designs.h"
+#include "forms/qtext.h"
 #include "gui/application.h"
 #include "gui/converterform.h"
 #include "gui/mainwindow.h"
@@ -78,10 +81,25 @@ QAction *menuAction(MainWindow *main, const char *name)
     return main->menuBar()->findChild<QAction *>(QLatin1String(name));
 }
 
+QList<CategoryButton> categoryButtons()
+{
+    QList<const design::Form *> forms{&design::welcomeForm()};
+    for (const design::Converter &c : design::converters())
+        forms << &c.form;
+    QList<CategoryButton> buttons;
+    for (const design::Form *form : forms)
+        for (const design::Control &c : form->controls)
+            if (c.opensCategory)
+                buttons.append({qstr(form->name), qstr(c.name), qstr(design::converterForm(*c.opensCategory)->name)});
+    return buttons;
+}
+
 ConverterForm *openConverter(const QString &form)
 {
-    const int index = kButtonsOpen.value(QStringLiteral("Selection")).indexOf(form);
-    auto *button = control<QPushButton>(QStringLiteral("Selection"), QStringLiteral("Command%1").arg(index + 1));
+    QPushButton *button = nullptr;
+    for (const CategoryButton &b : categoryButtons())
+        if (b.form == QLatin1String("Selection") && b.opens == form)
+            button = control<QPushButton>(b.form, b.button);
     if (!button)
         return nullptr;
     click(button);

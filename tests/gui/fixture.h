@@ -28,22 +28,13 @@ namespace tolvaren::testing {
 
 // Input, from, to and output of a converter form as designed.
 inline const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
-// The forms that a form's category buttons open: Command1.. on the welcome
-// form, Command3.. on a converter form.
-inline const QMap<QString, QStringList> kButtonsOpen{
-    {"Selection", {"Distance", "mass", "Temp", "Volume", "Time", "Speed"}},
-    {"Distance", {"mass", "Temp", "Volume", "Time", "Speed"}},
-    {"mass", {"Distance", "Temp", "Volume", "Time", "Speed"}},
-    {"Temp", {"mass", "Distance", "Volume", "Time", "Speed"}},
-    {"Volume", {"mass", "Temp", "Distance", "Time", "Speed"}},
-    {"Time", {"mass", "Temp", "Volume", "Distance", "Speed"}},
-    {"Speed", {"Distance", "mass", "Temp", "Volume", "Time"}},
+// Each category button of the welcome form and of the converter forms, by
+// the design name of the form it sits on and its own, with the design name
+// of the form it opens: read from the designs.
+struct CategoryButton {
+    QString form, button, opens;
 };
-// The form each category button's caption names.
-inline const QHash<QString, QString> kNamedForm{
-    {"Distance", "Distance"}, {"Mass", "mass"},     {"Temp", "Temp"}, {"Temperature", "Temp"},
-    {"Vol", "Volume"},        {"Volume", "Volume"}, {"Time", "Time"}, {"Speed", "Speed"},
-};
+QList<CategoryButton> categoryButtons();
 
 // A message box as the tests write it: text, icon, title.
 struct Box {

@@ -44,13 +44,8 @@ class NavigationTest : public QObject {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("target");
-        for (const auto &[source, targets] : kButtonsOpen.asKeyValueRange()) {
-            const int first = source == "Selection" ? 1 : 3;
-            for (int i = 0; i < targets.size(); ++i) {
-                const QString button = QStringLiteral("Command%1").arg(first + i);
-                QTest::addRow("%s %s", qPrintable(source), qPrintable(button)) << source << button << targets[i];
-            }
-        }
+        for (const auto &[source, button, target] : categoryButtons())
+            QTest::addRow("%s %s", qPrintable(source), qPrintable(button)) << source << button << target;
     }
     void categoryButton()
     {
@@ -68,7 +63,6 @@ class NavigationTest : public QObject {
 
         auto *pressed = control<QPushButton>(source, button);
         QVERIFY(pressed);
-        QCOMPARE(kNamedForm.value(pressed->text()), target);
         click(pressed);
 
         verifyOnlyOpen(target);

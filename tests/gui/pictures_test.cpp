@@ -6,6 +6,7 @@
 #include "fixture.h"
 
 #include "forms/builder.h"
+#include "forms/converters.h"
 #include "forms/designs.h"
 #include "gui/mainwindow.h"
 
@@ -23,8 +24,8 @@ class PicturesTest : public QObject {
         QTest::addColumn<QString>("resource");
         QTest::addColumn<bool>("background");
         QList<const design::Form *> forms{&design::welcomeForm(), &design::aboutForm()};
-        for (const design::Form *form : design::converterForms())
-            forms << form;
+        for (const design::Converter &c : design::converters())
+            forms << &c.form;
         for (const design::Form *form : forms) {
             const QString name = QString::fromUtf8(form->name.data(), qsizetype(form->name.size()));
             if (!form->backgroundPicture.empty())

@@ -21,6 +21,7 @@
 #include "categories/category.h"
 #include "core/numbertext.h"
 #include "core/prefix.h"
+#include "forms/converters.h"
 #include "forms/designs.h"
 #include "gui/converterform.h"
 #include "gui/dialogform.h"
@@ -99,15 +100,15 @@ bool same(const ConversionMemory &a, const ConversionMemory &b)
 // A form's design by its name, and the measurement type of a converter form.
 const design::Form *designNamed(const QString &name)
 {
-    for (const design::Form *f : design::converterForms())
-        if (name == qstr(f->name))
-            return f;
+    for (const design::Converter &c : design::converters())
+        if (name == qstr(c.form.name))
+            return &c.form;
     return name == kWelcome ? &design::welcomeForm() : nullptr;
 }
 const Category *categoryOf(const QString &form)
 {
     const design::Form *d = designNamed(form);
-    return d ? findCategory(d->category) : nullptr;
+    return d ? design::categoryOf(*d) : nullptr;
 }
 
 QString shown(const QString &s)
@@ -235,7 +236,7 @@ class Walker {
         case 4: return own.toUpper();
         case 5: return chance(0.5) ? own + ' ' : ' ' + own;
         case 6: return chance(0.5) ? kFromStart : kToStart;
-        case 7: return qstr(any(any(allCategories())->units));
+        case 7: return qstr(any(any(design::converters()).category.units));
         case 8: return QString();
         case 9: return chance(0.5) ? junk() : QStringLiteral("\u041ceter"); // a look-alike letter
         default: return own;
@@ -409,23 +410,23 @@ class Walker {
     {
         std::vector<const design::Control *> buttons;
         for (const design::Control &k : designNamed(m_asked)->controls)
-            if (design::converterForm(k.opensCategory))
+            if (k.opensCategory)
                 buttons.push_back(&k);
         const design::Control &button = *any(buttons);
         const int how = pick(3);
         begin("category", "category button " + qstr(button.name) + pressing(how));
         auto *pressed = control<QAbstractButton>(qstr(button.name));
-        opening(qstr(design::converterForm(button.opensCategory)->name), [&] { press(pressed, how); });
+        opening(qstr(design::converterForm(*button.opensCategory)->name), [&] { press(pressed, how); });
     }
 
     // A form asked of the main window directly: a converter or the welcome form.
     void askForForm()
     {
-        const int i = pick(static_cast<int>(allCategories().size()) + 1);
-        const CategoryId id = i ? allCategories()[i - 1]->id : CategoryId{};
-        const QString target = i ? qstr(design::converterForm(id)->name) : kWelcome;
+        const auto types = design::converters();
+        const int i = pick(static_cast<int>(types.size()) + 1);
+        const QString target = i ? qstr(types[i - 1].form.name) : kWelcome;
         begin("form asked for", "show " + target);
-        opening(target, [&] { i ? m_p.main->showConverter(id) : m_p.main->showWelcome(); });
+        opening(target, [&] { i ? m_p.main->showConverter(types[i - 1].category) : m_p.main->showWelcome(); });
     }
 
     // Runs `open`, which must replace the form on screen with `target`.
