@@ -156,16 +156,18 @@ struct Form {
     std::span<const Control> controls{};
 };
 
-// What a menu item of the main window does.
-enum class Command { None, PrefixConverter, RefreshMemory, OriginalSize, Exit, HelpTopics, About };
-
-// Menus of the main window, in order; a caption "-" is a separator.
+// A menu or a menu item: its design name and its caption ("-" for a
+// separator line).
 struct MenuItem {
-    std::string_view menuName;
-    std::string_view menuCaption;
     std::string_view name;
     std::string_view caption;
-    Command command = Command::None;
+};
+
+// The main window's menus, in the order they are shown. The main window
+// gives each command its slot.
+struct MainMenus {
+    MenuItem file, prefixConverter, fileLine1, refreshMemory, originalSize, fileLine2, exit;
+    MenuItem help, helpTopics, about;
 };
 
 } // namespace tolvaren::design

@@ -9,7 +9,7 @@
 namespace tolvaren::design {
 
 const Form &mainForm();
-std::span<const MenuItem> mainMenu();
+const MainMenus &mainMenus();
 const Form &welcomeForm();
 const Form &prefixForm();
 const Form &aboutForm();

@@ -3,8 +3,6 @@
 
 #include "forms/designs.h"
 
-#include <array>
-
 namespace tolvaren::design {
 
 // The main window is the MDI parent and is built by hand; its design only
@@ -23,21 +21,21 @@ const Form &mainForm()
     return f;
 }
 
-std::span<const MenuItem> mainMenu()
+const MainMenus &mainMenus()
 {
-    // clang-format off
-    static constexpr std::array<MenuItem, 8> items{{
-        {"file", "File", "prefconv", "Prefix Converter", Command::PrefixConverter},
-        {"file", "File", "l111", "-"},
-        {"file", "File", "refmem", "Refresh Memory", Command::RefreshMemory},
-        {"file", "File", "origsize", "View Original Size", Command::OriginalSize},
-        {"file", "File", "l1", "-"},
-        {"file", "File", "exx", "Exit", Command::Exit},
-        {"helpp", "Help", "hlptop", "Help Topics", Command::HelpTopics},
-        {"helpp", "Help", "about", "About", Command::About},
-    }};
-    // clang-format on
-    return items;
+    static constexpr MainMenus menus{
+        .file = {"file", "File"},
+        .prefixConverter = {"prefconv", "Prefix Converter"},
+        .fileLine1 = {"l111", "-"},
+        .refreshMemory = {"refmem", "Refresh Memory"},
+        .originalSize = {"origsize", "View Original Size"},
+        .fileLine2 = {"l1", "-"},
+        .exit = {"exx", "Exit"},
+        .help = {"helpp", "Help"},
+        .helpTopics = {"hlptop", "Help Topics"},
+        .about = {"about", "About"},
+    };
+    return menus;
 }
 
 } // namespace tolvaren::design

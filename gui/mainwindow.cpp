@@ -37,7 +37,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
-    buildMenus();
+    createMenus();
     m_frameTimer.setInterval(50);
     connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::fitOuterSize);
     resize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
@@ -46,37 +46,41 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     restoreOriginalSize();
 }
 
-void MainWindow::buildMenus()
+// The menus as designed, each command's action connected to its slot.
+void MainWindow::createMenus()
 {
-    QMenu *menu = nullptr;
-    std::string_view current;
-    for (const design::MenuItem &item : design::mainMenu()) {
-        if (!menu || item.menuName != current) {
-            current = item.menuName;
-            menu = menuBar()->addMenu(qstr(item.menuCaption));
-            menu->setObjectName(qstr(item.menuName));
-        }
-        if (item.caption == "-") {
-            menu->addSeparator()->setObjectName(qstr(item.name));
-            continue;
-        }
-        QAction *action = menu->addAction(qstr(item.caption));
-        action->setObjectName(qstr(item.name));
-        const design::Command command = item.command;
-        connect(action, &QAction::triggered, this, [this, command] { run(command); });
-    }
+    const design::MainMenus &m = design::mainMenus();
+    QMenu *file = addMenu(m.file);
+    addItem(file, m.prefixConverter, &MainWindow::showPrefixConverter);
+    addItem(file, m.fileLine1, nullptr);
+    addItem(file, m.refreshMemory, &MainWindow::clearMemory);
+    addItem(file, m.originalSize, &MainWindow::restoreOriginalSize);
+    addItem(file, m.fileLine2, nullptr);
+    addItem(file, m.exit, &QApplication::quit);
+    QMenu *help = addMenu(m.help);
+    addItem(help, m.helpTopics, &MainWindow::showHelpLocation);
+    addItem(help, m.about, &MainWindow::about);
 }
 
-void MainWindow::run(design::Command command)
+QMenu *MainWindow::addMenu(const design::MenuItem &menu)
 {
-    switch (command) {
-    case design::Command::PrefixConverter: showPrefixConverter(); break;
-    case design::Command::RefreshMemory: clearMemory(); break;
-    case design::Command::OriginalSize: restoreOriginalSize(); break;
-    case design::Command::Exit: QApplication::quit(); break;
-    case design::Command::HelpTopics: showHelpLocation(); break;
-    case design::Command::About: about(); break;
-    case design::Command::None: break;
+    QMenu *added = menuBar()->addMenu(qstr(menu.caption));
+    added->setObjectName(qstr(menu.name));
+    return added;
+}
+
+// A separator line when the slot is nullptr.
+template <typename Slot> void MainWindow::addItem(QMenu *menu, const design::MenuItem &item, Slot slot)
+{
+    if constexpr (std::is_null_pointer_v<Slot>) {
+        menu->addSeparator()->setObjectName(qstr(item.name));
+    } else {
+        QAction *action = menu->addAction(qstr(item.caption));
+        action->setObjectName(qstr(item.name));
+        if constexpr (std::is_member_function_pointer_v<Slot>)
+            connect(action, &QAction::triggered, this, slot);
+        else
+            connect(action, &QAction::triggered, qApp, slot);
     }
 }
 

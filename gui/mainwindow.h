@@ -12,6 +12,7 @@
 #include <QTimer>
 
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 
 namespace tolvaren {
@@ -43,8 +44,9 @@ class MainWindow : public QMainWindow {
     void about();
 
   private:
-    void buildMenus();
-    void run(design::Command command);
+    void createMenus();
+    QMenu *addMenu(const design::MenuItem &menu);
+    template <typename Slot> void addItem(QMenu *menu, const design::MenuItem &item, Slot slot);
     void showForm(QWidget *form);
     void fitOuterSize();
 
