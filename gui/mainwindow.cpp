@@ -40,7 +40,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createMenus();
     m_frameTimer.setInterval(50);
     connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::fitOuterSize);
-    resize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
 
     showWelcome();
     restoreOriginalSize();
