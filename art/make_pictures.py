@@ -4,9 +4,9 @@
 
 """Draws every picture and icon the forms show, and the scalable program icon.
 
-Needs:  Debian's Pillow and the DejaVu fonts
-            apt-get install -y python3-pil fonts-dejavu-core
-Run:    /usr/bin/python3 forms/pictures/make_pictures.py      (from any directory)
+Needs:  Debian's Pillow, the DejaVu fonts and fontconfig, which finds the font
+            apt-get install -y python3-pil fonts-dejavu-core fontconfig
+Run:    /usr/bin/python3 art/make_pictures.py      (from any directory)
 Writes: forms/pictures/*.png (same names and pixel sizes the resource file lists)
         packaging/icons/tolvaren.svg
 
@@ -17,14 +17,34 @@ The decorative pictures are shown unscaled from their top-left corner in boxes t
 be a little smaller than the bitmap, so each subject sits towards the top left.
 """
 import math
+import subprocess
+import sys
 from pathlib import Path
 
 from PIL import Image, ImageChops, ImageDraw, ImageFont
 
-HERE = Path(__file__).resolve().parent
-ROOT = HERE.parent.parent
+ROOT = Path(__file__).resolve().parent.parent
+HERE = ROOT / "forms" / "pictures"  # where the pictures go
 SS = 4  # supersampling factor
-FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+FONT_PATTERN = "DejaVu Sans:style=Bold"
+
+
+def find_font(pattern):
+    """The font file fontconfig holds for pattern. fc-match always answers
+    with some font, so a stand-in face is refused: the pictures would come
+    out different without a word."""
+    try:
+        found = subprocess.run(["fc-match", "--format=%{family[0]}|%{style[0]}|%{file}", pattern],
+                               capture_output=True, text=True, check=True).stdout
+    except (OSError, subprocess.CalledProcessError) as error:
+        sys.exit(f"fc-match could not look up {pattern!r} ({error}); install fontconfig")
+    family, style, path = found.split("|", 2)
+    if f"{family}:style={style}" != pattern:
+        sys.exit(f"no {pattern!r} font (fontconfig offers {family} {style}); install fonts-dejavu-core")
+    return path
+
+
+FONT = find_font(FONT_PATTERN)
 
 INK = (58, 50, 46)          # outlines
 AMBER = ((252, 216, 112), (230, 172, 52))
