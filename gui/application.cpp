@@ -22,7 +22,7 @@ void prepareApplication()
 void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Tolvaren"));
-    QApplication::setApplicationVersion(QStringLiteral("1.10"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     installFontSubstitutes();
     // Styles name every pixmap they cache after the palette of the control

@@ -3,6 +3,8 @@
 
 #include "gui/commandline.h"
 
+#include "gui/version.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -29,7 +31,7 @@ std::optional<int> answerCommandLine(int argc, char **argv)
     QCoreApplication core(coreArgc, argv);
     // What --version prints and what error messages start with.
     QCoreApplication::setApplicationName(QStringLiteral("tolvaren"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.10"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Converts distances, masses, temperatures, volumes, speeds and "

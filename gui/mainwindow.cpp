@@ -9,6 +9,7 @@
 #include "forms/qtext.h"
 #include "forms/twips.h"
 #include "gui/aboutbox.h"
+#include "gui/application.h"
 #include "gui/converterform.h"
 #include "gui/messagebox.h"
 #include "gui/prefixdialog.h"
@@ -29,7 +30,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     const design::Form &d = design::mainForm();
     setObjectName(qstr(d.name));
-    setWindowTitle(qstr(d.caption));
+    setWindowTitle(QString::fromUtf8(kProgramCaption));
     setWindowIcon(loadIcon(d.icon));
     m_mdi = new QMdiArea(this);
     m_mdi->setBackground(systemColour(d.backSystem));

@@ -8,13 +8,15 @@
 # on a private X server, where it must open its main window and stay up, and
 # purges it again with whatever the installation pulled in. Needs root or
 # sudo; skipped (status 77) where the package is installed already, so as not
-# to touch someone's own copy.
+# to touch someone's own copy. VERSION is the project's, as CMake has it: the
+# package, --version and the window's caption must all name it.
 #
-#   deb_install.sh BUILD_DIR
+#   deb_install.sh BUILD_DIR VERSION
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$(cd "${1:?usage: deb_install.sh BUILD_DIR}" && pwd)
+build=$(cd "${1:?usage: deb_install.sh BUILD_DIR VERSION}" && pwd)
+version=${2:?usage: deb_install.sh BUILD_DIR VERSION}
 id=org.tolvaren.Tolvaren
 
 as_root() {
@@ -76,7 +78,7 @@ pass "built $(basename "$deb")"
 
 echo "== control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
-for pair in Package=tolvaren Section=utils Version=1.10 "Maintainer=Tolvaren developers <tolvaren@example.org>" \
+for pair in Package=tolvaren Section=utils "Version=$version" "Maintainer=Tolvaren developers <tolvaren@example.org>" \
     "Recommends=fonts-liberation, fonts-dejavu-core, fonts-ocr-a, fonts-roboto-slab"; do
     name=${pair%%=*}
     [ "$(field "$name")" = "${pair#*=}" ] && pass "$name" || fail "$name is '$(field "$name")'"
@@ -117,6 +119,8 @@ for size in 16 32 48 128; do
 done
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$id.svg" && pass "scalable icon is SVG" ||
     fail "scalable icon is no SVG"
+zgrep -qF "\"tolvaren $version\"" "$root/usr/share/man/man1/tolvaren.1.gz" && pass "manual page names $version" ||
+    fail "the manual page does not name tolvaren $version"
 if command -v readelf >/dev/null; then
     if readelf -d "$root/usr/bin/tolvaren" | grep -Eq 'RPATH|RUNPATH'; then
         fail "the installed program carries a run path: $(readelf -d "$root/usr/bin/tolvaren" | grep -E 'RPATH|RUNPATH')"
@@ -173,8 +177,8 @@ if ! grep -rqs '^path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d; then
     [ "$(man -w tolvaren 2>/dev/null)" = /usr/share/man/man1/tolvaren.1.gz ] && pass "man -w tolvaren" ||
         fail "man does not find tolvaren.1: $(man -w tolvaren 2>&1)"
 fi
-version=$(env -u DISPLAY /usr/bin/tolvaren --version 2>&1)
-[ "$version" = "tolvaren 1.10" ] && pass "tolvaren --version" || fail "tolvaren --version printed '$version'"
+printed=$(env -u DISPLAY /usr/bin/tolvaren --version 2>&1)
+[ "$printed" = "tolvaren $version" ] && pass "tolvaren --version" || fail "tolvaren --version printed '$printed'"
 
 echo "== start the installed program"
 if ! start_xvfb; then
@@ -196,13 +200,13 @@ env -u AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS="$bus_address" XDG_RUNTIME_DI
     QT_QPA_PLATFORM=xcb /usr/bin/tolvaren >"$work/app.log" 2>&1 &
 app_pid=$!
 # It must show its main window and still be running two seconds later.
-window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Tolvaren v1\.10$' 2>/dev/null | head -n 1)
+window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$app_pid" --name "^Tolvaren v${version//./\\.}\$" 2>/dev/null | head -n 1)
 if [ -n "$window" ]; then
     pass "main window shown: $(xwininfo -id "$window" | sed -n 's/^xwininfo: Window id: //p')"
     xwininfo -id "$window" | grep -q 'Map State: IsViewable' && pass "the window is viewable" ||
         fail "the window is not viewable"
 else
-    fail "no main window titled \"Tolvaren v1.10\" within 15 s"
+    fail "no main window titled \"Tolvaren v$version\" within 15 s"
 fi
 sleep 2
 if kill -0 "$app_pid" 2>/dev/null; then
