@@ -8,9 +8,29 @@
 #include "gui/keyboard.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmapCache>
+#include <QTranslator>
 
 namespace tolvaren {
+
+namespace {
+
+// Qt's own texts, such as the text boxes' context menu and the standard
+// buttons, in the desktop's language, from Qt's installed translations. The
+// program's own texts are as designed and have none.
+void installQtTranslation()
+{
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void prepareApplication()
 {
@@ -24,6 +44,7 @@ void setUpApplication()
     QApplication::setApplicationName(QStringLiteral("Tolvaren"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    installQtTranslation();
     installFontSubstitutes();
     // Styles name every pixmap they cache after the palette of the control
     // they drew, and Qt 6.4 keeps those names for good: with every converter

@@ -15,8 +15,8 @@ inline constexpr const char *kDesktopId = "org.tolvaren.Tolvaren";
 
 // Before the QApplication is made: what must be decided before Qt starts.
 void prepareApplication();
-// Once the QApplication exists: its names, the faces the forms ask for and
-// the caches it keeps. The tests set up their application the same way.
+// Once the QApplication exists: its names, Qt's own texts in the desktop's
+// language, the faces the forms ask for and the caches it keeps. The tests set up their application the same way.
 void setUpApplication();
 
 } // namespace tolvaren

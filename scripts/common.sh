@@ -11,6 +11,8 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
+# Qt's own texts (context menus, standard buttons) in the desktop's language.
+TRANSLATION_PACKAGES=(qt6-translations-l10n)
 # A real X display, the desktop accessibility bus and the X tools that find
 # a window from outside.
 E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib xdotool x11-utils)

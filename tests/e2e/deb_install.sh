@@ -79,7 +79,7 @@ pass "built $(basename "$deb")"
 echo "== control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
 for pair in Package=tolvaren Section=utils "Version=$version" "Maintainer=Tolvaren developers <tolvaren@example.org>" \
-    "Recommends=fonts-liberation, fonts-dejavu-core, fonts-ocr-a, fonts-roboto-slab"; do
+    "Recommends=fonts-liberation, fonts-dejavu-core, fonts-ocr-a, fonts-roboto-slab, qt6-translations-l10n"; do
     name=${pair%%=*}
     [ "$(field "$name")" = "${pair#*=}" ] && pass "$name" || fail "$name is '$(field "$name")'"
 done
