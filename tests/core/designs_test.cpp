@@ -72,8 +72,9 @@ TEST(Designs, TablesHoldTogether)
             SCOPED_TRACE(std::string(c.name));
             if (c.tabIndex >= 0)
                 places.push_back(c.tabIndex);
-            if (!c.buddyName.empty())
+            if (!c.buddyName.empty()) {
                 EXPECT_TRUE(named(*form, c.buddyName)) << "buddy " << c.buddyName;
+            }
             int width = form->clientWidth, height = form->clientHeight;
             if (!c.parentName.empty()) {
                 const Control *frame = named(*form, c.parentName);
