@@ -3,17 +3,23 @@
 
 #include "gui/keyboard.h"
 
+#include "gui/accessibility.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace tolvaren {
 
 namespace {
+
+const char *const kEnterButton = "tolvarenEnterButton";
 
 // Opens the first menu of the active window's menu bar, if it has one and
 // no menu is open already.
@@ -29,9 +35,11 @@ bool openMenuBar()
     return true;
 }
 
-// Ctrl+Left goes to the start of a word, Ctrl+Right to its end, a word
-// being a run of non-blank characters: " 16.404" holds one word, which a
-// screen reader then reads whole (Qt alone would stop at the point).
+// Ctrl+Left goes to the start of a word, Ctrl+Right past it and its
+// blanks to the start of the next one (or the end), a word being a run of
+// non-blank characters: " 16.404" holds one word, which a screen reader
+// then reads whole (Qt alone would stop at the point). Stopping right
+// after "deg." would make a reader say only ".".
 bool moveByWord(QObject *watched, const QKeyEvent *key)
 {
     if ((key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) ||
@@ -50,6 +58,8 @@ bool moveByWord(QObject *watched, const QKeyEvent *key)
         while (there < text.size() && text[there].isSpace())
             ++there;
         while (there < text.size() && !text[there].isSpace())
+            ++there;
+        while (there < text.size() && text[there].isSpace())
             ++there;
     } else {
         while (there > 0 && text[there - 1].isSpace())
@@ -80,19 +90,70 @@ void selectOnFocus(QObject *watched, const QFocusEvent *focus)
         reason != Qt::OtherFocusReason)
         return;
     if (auto *edit = qobject_cast<QLineEdit *>(watched))
-        edit->selectAll();
+        selectAllQuietly(edit);
     else if (auto *combo = qobject_cast<QComboBox *>(watched); combo && combo->lineEdit())
-        combo->lineEdit()->selectAll();
+        selectAllQuietly(combo->lineEdit());
+}
+
+// The button Enter presses from `watched`: the input box, a unit list or
+// the prefix list of a form that has one; not a read-only box, not a
+// list's open drop-down.
+QAbstractButton *enterButtonFor(QObject *watched)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    const bool entry =
+        (edit && !edit->isReadOnly()) || qobject_cast<QComboBox *>(watched) || qobject_cast<QListWidget *>(watched);
+    if (!entry || QApplication::activePopupWidget())
+        return nullptr;
+    for (QWidget *w = widget->parentWidget(); w; w = w->parentWidget()) {
+        if (const QVariant button = w->property(kEnterButton); button.isValid())
+            return qobject_cast<QAbstractButton *>(button.value<QObject *>());
+        if (w->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+// A list that holds a choice has it as its current item only while it has
+// the focus: a reader then says the choice when the list takes the focus,
+// and no item claims the focus while the list does not have it.
+void followFocus(QObject *watched, QEvent::Type type)
+{
+    auto *list = qobject_cast<QListWidget *>(watched);
+    if (!list || !list->selectionModel())
+        return;
+    if (type == QEvent::FocusOut) {
+        list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    // Once the focus has settled: the item is then the last thing the
+    // reader hears of, after the list.
+    QTimer::singleShot(0, list, [list] {
+        const QModelIndexList chosen = list->selectionModel()->selectedIndexes();
+        if (list->hasFocus() && !chosen.isEmpty())
+            list->selectionModel()->setCurrentIndex(chosen.front(), QItemSelectionModel::NoUpdate);
+    });
 }
 
 } // namespace
+
+void pressOnEnter(QWidget *form, QAbstractButton *button)
+{
+    if (form && button)
+        form->setProperty(kEnterButton, QVariant::fromValue<QObject *>(button));
+}
 
 bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: break;
-    case QEvent::FocusIn: selectOnFocus(watched, static_cast<QFocusEvent *>(event)); return false;
+    case QEvent::FocusIn:
+        selectOnFocus(watched, static_cast<QFocusEvent *>(event));
+        followFocus(watched, event->type());
+        return false;
+    case QEvent::FocusOut: followFocus(watched, event->type()); return false;
     // Alt held for a click or a drag, or while another window comes to the
     // front, is no press of Alt alone.
     case QEvent::MouseButtonPress:
@@ -123,7 +184,10 @@ bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
     if (key->key() == Qt::Key_F10 && chord == Qt::NoModifier)
         return openMenuBar();
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chord == Qt::NoModifier) {
-        if (auto *button = qobject_cast<QAbstractButton *>(watched); button && button->isEnabled()) {
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!button)
+            button = enterButtonFor(watched);
+        if (button && button->isEnabled()) {
             button->click();
             return true;
         }

@@ -5,6 +5,9 @@
 
 #include <QObject>
 
+class QAbstractButton;
+class QWidget;
+
 namespace tolvaren {
 
 // The keys a classic desktop user expects, for every window of the program:
@@ -14,7 +17,8 @@ namespace tolvaren {
 // presses the focused button as Space does; a chord with Alt or the logo
 // key types nothing into a text box (the menus have no access keys); Alt
 // pressed and released alone, or F10, opens the first menu of the window's
-// menu bar. Installed once on the application.
+// menu bar; Enter in a form's input box or list presses the button set by
+// pressOnEnter(). Installed once on the application.
 class ClassicKeys : public QObject {
     Q_OBJECT
   public:
@@ -26,5 +30,9 @@ class ClassicKeys : public QObject {
   private:
     bool m_lonelyAlt = false; // Alt is down and no other key came since
 };
+
+// Enter in `form`'s editable text boxes and lists presses `button`, as if
+// it had been clicked; a focused button still takes Enter itself.
+void pressOnEnter(QWidget *form, QAbstractButton *button);
 
 } // namespace tolvaren
