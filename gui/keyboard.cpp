@@ -150,6 +150,16 @@ bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: break;
     case QEvent::FocusIn:
+        if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && edit->isReadOnly()) {
+            // Nothing is typed into a read-only box, so it selects nothing
+            // (Qt would on Tab) and keeps its cursor: a reader says its text
+            // plainly, and moving in it unselects nothing.
+            if (static_cast<QFocusEvent *>(event)->reason() == Qt::NoFocusReason)
+                return false;
+            QFocusEvent plain(QEvent::FocusIn, Qt::NoFocusReason);
+            QCoreApplication::sendEvent(edit, &plain);
+            return true;
+        }
         selectOnFocus(watched, static_cast<QFocusEvent *>(event));
         followFocus(watched, event->type());
         return false;

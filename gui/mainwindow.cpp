@@ -54,9 +54,6 @@ void MainWindow::buildMenus()
             current = item.menuName;
             menu = menuBar()->addMenu(qstr(item.menuCaption));
             menu->setObjectName(qstr(item.menuName));
-            // Named as on the bar, so that a reader moving from menu to
-            // menu says which one opened before its first item.
-            menu->setAccessibleName(menu->title());
         }
         if (item.caption == "-") {
             menu->addSeparator()->setObjectName(qstr(item.name));

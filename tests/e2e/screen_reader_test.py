@@ -1,0 +1,151 @@
+#!/usr/bin/python3 -B
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
+"""What a blind user hears: Orca itself reads the program while a short task
+is done by real key presses, and the few utterances that matter are checked
+in what Orca says (its debug log), together with the noise that must not
+come back.
+
+Run through run_e2e.sh, which provides the X display and the session bus:
+    run_e2e.sh --suite screen_reader_test.py path/to/tolvaren
+Every wait is for an utterance, with a deadline; nothing is retried.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+from orca_session import Orca
+
+NOISE = ["layered pane", "Text unselected"]
+KEY_GAP = 0.5  # how long Ctrl is held around an arrow, as a person does
+
+
+class Task:
+    def __init__(self, orca, program):
+        self.orca = orca
+        self.program = program
+        self.steps = []  # (keys, what Orca said), for the report
+
+    def keys(self, *keys, expect, whole=False, back_to_main=False):
+        """Presses `keys` one after the other and waits for Orca to say
+        `expect`; returns what it said for them. With `back_to_main`, the
+        keys close a window and the main window gets the keyboard back, as
+        a window manager would give it."""
+        self.orca.mark()
+        for key in keys:
+            if key.startswith("ctrl+"):
+                self.xdo("keydown", "ctrl")
+                time.sleep(KEY_GAP)
+                self.xdo("key", key[len("ctrl+"):])
+                time.sleep(KEY_GAP)
+                self.xdo("keyup", "ctrl")
+            elif key.startswith("type:"):
+                self.xdo("type", key[len("type:"):])
+            else:
+                self.xdo("key", key)
+        if back_to_main:
+            self.focus_main()
+        said = self.orca.expect(expect, whole=whole)
+        self.steps.append((" ".join(keys), said))
+        return said
+
+    def focus_main(self):
+        self.xdo("search", "--sync", "--onlyvisible", "--name", "^Tolvaren v1.10$", "windowfocus", "--sync")
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *args], check=True, timeout=10)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def run(task):
+    # The welcome form opens with its first button focused.
+    task.orca.expect("Distance push button")
+    said = task.keys("space", expect="Input value")
+    check(said[0] == "Distance", f"a form opening says its name first: {said}")
+    check(sum("Input value" in s for s in said) == 1, f"and its focused control once: {said}")
+
+    task.keys("type:5", "Tab", expect="Convert from unit")
+    task.keys("Down", expect="Meter", whole=True)
+    task.keys("Tab", expect="Convert to unit")
+    for unit in ["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"]:
+        task.keys("Down", expect=unit, whole=True)
+    # Enter in a unit list converts; the result is announced with its unit.
+    task.keys("Return", expect="Result 16.404 Feet")
+    said = task.keys("Tab", expect="16.404")
+    check(any(s.startswith("Result") for s in said), f"the result box is called Result: {said}")
+    # Word by word, the number whole, the end of the text included.
+    task.keys("ctrl+Right", expect="16.404", whole=True)
+    task.keys("ctrl+Left", expect="16.404", whole=True)
+
+    # The menu bar: Right moves to Help and the focus stays in it.
+    task.keys("F10", expect="File")
+    task.keys("Right", expect="Help Topics")
+    said = task.keys("Escape", expect="Help")
+    check(said == ["Help."], f"after Help Topics and Escape, only Help is said: {said}")
+    task.keys("Escape", expect="Result")
+
+    # The prefix list says its choice when it takes the focus again.
+    task.keys("F10", "Down", "Return", expect="List with 12 items")
+    for prefix in ["Tetra", "Giga", "Mega"]:
+        task.keys("Down", expect=prefix)
+    task.keys("Tab", expect="Input value")
+    said = task.keys("shift+Tab", expect="Mega")
+    check(any("List with 12 items" in s for s in said), f"the list, then its choice: {said}")
+    task.keys("Escape", expect="Result", back_to_main=True)
+    # Nothing of the window comes after the focused control: the next
+    # key's words follow it directly.
+    said = task.keys("Tab", expect="Convert push button")
+    check(not any("frame" in s for s in said), f"the window said after the focused control: {said}")
+
+
+def main(argv):
+    if len(argv) != 2:
+        print("usage: screen_reader_test.py PROGRAM", file=sys.stderr)
+        return 2
+    for tool in ["orca", "speech-dispatcher", "xdotool"]:
+        if not shutil.which(tool):
+            print(f"screen_reader_test.py: {tool} is missing (scripts/common.sh lists the packages)", file=sys.stderr)
+            return 1
+    # Under the runner's private runtime folder, which goes with it.
+    work = tempfile.mkdtemp(prefix="orca-", dir=os.environ.get("XDG_RUNTIME_DIR"))
+    orca = Orca(work)
+    task = Task(orca, None)
+    started = time.monotonic()
+    ok = True
+    try:
+        orca.start()
+        log = open(os.path.join(work, "program.out"), "wb")
+        task.program = subprocess.Popen([os.path.abspath(argv[1])], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        orca.processes.append(task.program)
+        # The test display has no window manager to give the new window
+        # the keyboard; do what one would.
+        task.focus_main()
+        run(task)
+        noise = [s for s in orca.utterances() if any(n in s for n in NOISE)]
+        check(not noise, f"noise said: {noise}")
+    except Exception as e:
+        ok = False
+        print(f"  {type(e).__name__}: {e}")
+        here = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == __file__]
+        if here:
+            print(f"  at line {here[-1].lineno}: {here[-1].line}")
+    finally:
+        orca.close()
+    for keys, said in task.steps:
+        print(f"  {keys:>24} -> {said}")
+    print(f"[{'  OK  ' if ok else ' FAIL '}] screen reader ({time.monotonic() - started:.1f} s)", flush=True)
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
