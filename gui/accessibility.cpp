@@ -172,12 +172,52 @@ class LineEditAccessible : public QAccessibleWidget,
 
 // An editable list. Qt 6.4 names it by its current text on Linux, so a
 // reader says "This unit... editable combo box" and never what the list is
-// for; here its name is its accessible name and its value the text.
-class ComboBoxAccessible : public QAccessibleWidget {
+// for; here its name is its accessible name and its value the text. The
+// text can also be read as text, so that a reader reading the screen
+// (Orca's flat review) finds the unit shown, not the list's name; typing
+// and selecting stay with the edit field.
+class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface && shown())
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Reading only: no selection of its own.
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return shown()->cursorPosition(); }
+    void setCursorPosition(int position) override { shown()->setCursorPosition(position); }
+    QString text(int start, int end) const override { return shown()->text(start, end); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textBeforeOffset(offset, boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAfterOffset(offset, boundary, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAtOffset(offset, boundary, start, end);
+    }
+    int characterCount() const override { return shown()->characterCount(); }
+    QRect characterRect(int offset) const override { return shown()->characterRect(offset); }
+    int offsetAtPoint(const QPoint &point) const override { return shown()->offsetAtPoint(point); }
+    void scrollToSubstring(int start, int end) override { shown()->scrollToSubstring(start, end); }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        return shown()->attributes(offset, start, end);
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -220,6 +260,17 @@ class ComboBoxAccessible : public QAccessibleWidget {
         return combo()->lineEdit() ? child(1) : nullptr;
     }
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+
+  private:
+    // The edit field's text, or nullptr for a list without one.
+    QAccessibleTextInterface *shown() const
+    {
+        QAccessibleInterface *field =
+            combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+        return field ? field->textInterface() : nullptr;
+    }
+
+  public:
     void doAction(const QString &action) override
     {
         if (action != showMenuAction() && action != pressAction())

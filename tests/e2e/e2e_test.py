@@ -622,8 +622,10 @@ WORD_PIECES = [
 def words_at_every_offset(program):
     form = open_form(program, "Speed")
     for text, pieces in WORD_PIECES:
-        for box in (form.input, form.from_edit):
-            set_text(box, text)
+        set_text(form.input, text)
+        set_text(form.from_edit, text)
+        # The unit list itself reads as its edit field.
+        for box in (form.input, form.from_edit, form.from_list):
             reader = box.queryText()
             for offset in range(len(text) + 1):
                 start, end = next((p for p in pieces if p[0] <= offset < p[1]), pieces[-1])

@@ -87,12 +87,17 @@ def run(task):
     task.keys("ctrl+Right", expect="16.404", whole=True)
     task.keys("ctrl+Left", expect="16.404", whole=True)
 
+    # Reading the screen (flat review, the line above Convert): the unit
+    # shown, not the list's name.
+    task.keys("Tab", expect="Convert push button")
+    task.keys("KP_7", expect=" 16.404 Feet", whole=True)
+
     # The menu bar: Right moves to Help and the focus stays in it.
     task.keys("F10", expect="File")
     task.keys("Right", expect="Help Topics")
     said = task.keys("Escape", expect="Help")
     check(said == ["Help."], f"after Help Topics and Escape, only Help is said: {said}")
-    task.keys("Escape", expect="Result")
+    task.keys("Escape", expect="Convert push button")
 
     # The prefix list says its choice when it takes the focus again.
     task.keys("F10", "Down", "Return", expect="List with 12 items")
@@ -101,10 +106,10 @@ def run(task):
     task.keys("Tab", expect="Input value")
     said = task.keys("shift+Tab", expect="Mega")
     check(any("List with 12 items" in s for s in said), f"the list, then its choice: {said}")
-    task.keys("Escape", expect="Result", back_to_main=True)
+    task.keys("Escape", expect="Convert push button", back_to_main=True)
     # Nothing of the window comes after the focused control: the next
     # key's words follow it directly.
-    said = task.keys("Tab", expect="Convert push button")
+    said = task.keys("Tab", expect="New push button")
     check(not any("frame" in s for s in said), f"the window said after the focused control: {said}")
 
 
