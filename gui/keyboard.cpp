@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -32,6 +33,40 @@ bool openMenuBar()
     if (!bar || bar->actions().isEmpty())
         return false;
     bar->setActiveAction(bar->actions().constFirst());
+    return true;
+}
+
+// Left and Right in an open menu of the menu bar, on an item without a
+// submenu: the next menu opens, and its first item is highlighted a moment
+// later. Qt highlights it at once, and a screen reader that sees the item
+// take the focus right after the menu passes the menu's name over; this
+// way it says the menu, then the item.
+bool moveToNextMenu(QObject *watched, const QKeyEvent *key)
+{
+    auto *menu = qobject_cast<QMenu *>(watched);
+    auto *bar = menu ? qobject_cast<QMenuBar *>(menu->parentWidget()) : nullptr;
+    if (!bar || (key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) || key->modifiers() & ~Qt::KeypadModifier ||
+        QApplication::activePopupWidget() != menu || (menu->activeAction() && menu->activeAction()->menu()))
+        return false;
+    QList<QAction *> menus;
+    for (QAction *a : bar->actions())
+        if (a->menu() && a->isVisible() && a->isEnabled())
+            menus << a;
+    const qsizetype here = menus.indexOf(menu->menuAction());
+    if (here < 0 || menus.size() < 2)
+        return false;
+    const qsizetype step = key->key() == Qt::Key_Right ? 1 : menus.size() - 1;
+    QMenu *next = menus[(here + step) % menus.size()]->menu();
+    bar->setActiveAction(next->menuAction());
+    QTimer::singleShot(150, next, [next] {
+        if (!next->isVisible() || next->activeAction())
+            return;
+        for (QAction *a : next->actions())
+            if (!a->isSeparator() && a->isVisible() && a->isEnabled()) {
+                next->setActiveAction(a);
+                return;
+            }
+    });
     return true;
 }
 
@@ -189,7 +224,7 @@ bool ClassicKeys::eventFilter(QObject *watched, QEvent *event)
     }
 
     m_lonelyAlt = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
-    if (moveByWord(watched, key))
+    if (moveByWord(watched, key) || moveToNextMenu(watched, key))
         return true;
     if (key->key() == Qt::Key_F10 && chord == Qt::NoModifier)
         return openMenuBar();

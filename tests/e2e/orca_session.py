@@ -35,8 +35,9 @@ orca["main"].__globals__["otherOrcas"] = lambda: []
 sys.exit(orca["main"]())
 """
 
-# "SPEECH OUTPUT: 'text'" and the voice, written as {...} or [{...}].
-SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)?\[?\{.*\}\]?$")
+# "SPEECH OUTPUT: 'text'" and the voice, written as {...}, [{...}] or,
+# after a single character, " {...}".
+SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
 
 # Orca's settings for this run: speech on, no greeting to wait out, key
 # echo off, so that the log holds what the program made Orca say.
