@@ -11,6 +11,7 @@ program is killed when the driver is closed, whatever state it is in.
 import signal
 import subprocess
 import time
+import traceback
 
 import gi
 
@@ -45,6 +46,14 @@ def wait_until(predicate, what, timeout=DEFAULT_WAIT):
             extra = f" (last error: {last_error})" if last_error else ""
             raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}{extra}")
         time.sleep(POLL)
+
+
+def report_failure(error, script):
+    """Prints a failure and the line of `script` (a test file) it came from."""
+    print(f"  {type(error).__name__}: {error}")
+    here = [f for f in traceback.extract_tb(error.__traceback__) if f.filename == script]
+    if here:
+        print(f"  at line {here[-1].lineno}: {here[-1].line}")
 
 
 def check(condition, message):

@@ -15,12 +15,11 @@ import signal
 import sys
 import tempfile
 import time
-import traceback
 
 import pyatspi
 
 from atspi_driver import (WELCOME, WELCOME_LABEL, FocusEvents, Program, check, check_equal, children, descendants,
-                          extents, form_title, has_focus, matcher, set_text, text_of, wait_until)
+                          extents, form_title, has_focus, matcher, report_failure, set_text, text_of, wait_until)
 
 CAPTION = "Tolvaren v1.10"
 CASE_LIMIT = 90  # seconds; a case that takes longer is stopped and fails
@@ -732,10 +731,7 @@ def main(argv):
             fn(program)
         except Exception as e:  # every failure, a timeout too, is reported the same way
             ok = False
-            print(f"  {type(e).__name__}: {e}")
-            here = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == __file__]
-            if here:
-                print(f"  at line {here[-1].lineno}: {here[-1].line}")
+            report_failure(e, __file__)
         finally:
             signal.alarm(0)
             program.kill()

@@ -18,8 +18,8 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
+from atspi_driver import check, report_failure
 from orca_session import Orca
 
 NOISE = ["layered pane", "Text unselected"]
@@ -60,11 +60,6 @@ class Task:
 
     def xdo(self, *args):
         subprocess.run(["xdotool", *args], check=True, timeout=10)
-
-
-def check(condition, message):
-    if not condition:
-        raise AssertionError(message)
 
 
 def run(task):
@@ -142,10 +137,7 @@ def main(argv):
         check(not noise, f"noise said: {noise}")
     except Exception as e:
         ok = False
-        print(f"  {type(e).__name__}: {e}")
-        here = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == __file__]
-        if here:
-            print(f"  at line {here[-1].lineno}: {here[-1].line}")
+        report_failure(e, __file__)
     finally:
         orca.close()
     for keys, said in task.steps:
