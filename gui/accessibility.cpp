@@ -260,17 +260,6 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
         return combo()->lineEdit() ? child(1) : nullptr;
     }
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
-
-  private:
-    // The edit field's text, or nullptr for a list without one.
-    QAccessibleTextInterface *shown() const
-    {
-        QAccessibleInterface *field =
-            combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
-        return field ? field->textInterface() : nullptr;
-    }
-
-  public:
     void doAction(const QString &action) override
     {
         if (action != showMenuAction() && action != pressAction())
@@ -279,6 +268,15 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
             combo()->hidePopup();
         else
             combo()->showPopup();
+    }
+
+  private:
+    // The edit field's text, or nullptr for a list without one.
+    QAccessibleTextInterface *shown() const
+    {
+        QAccessibleInterface *field =
+            combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+        return field ? field->textInterface() : nullptr;
     }
 };
 
@@ -404,15 +402,17 @@ QAccessible::UpdateHandler passOn = nullptr;
 // Every accessibility event passes here on its way to the reader.
 void filterUpdate(QAccessibleEvent *event)
 {
-    // Qt has brought its tables up to date before calling here, and the
-    // bridge to the desktop does not pass this event on; handing it back
-    // would update the tables twice.
-    if (isNoise(event) || event->type() == QAccessible::TableModelChanged)
+    if (isNoise(event))
         return;
     if (passOn) {
         passOn(event);
         return;
     }
+    // Qt has brought its tables up to date before calling here, and the
+    // bridge to the desktop does not pass this event on; handing it back
+    // would update the tables twice.
+    if (event->type() == QAccessible::TableModelChanged)
+        return;
     // Qt's own way to the reader is the one taken with no handler in place.
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
@@ -452,7 +452,9 @@ std::pair<int, int> textPieceAt(const QString &text, int offset, QAccessible::Te
 void installAccessibility()
 {
     QAccessible::installFactory(accessibleFor);
-    passOn = QAccessible::installUpdateHandler(filterUpdate);
+    if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
+        before != filterUpdate)
+        passOn = before;
 }
 
 void selectAllQuietly(QLineEdit *edit)

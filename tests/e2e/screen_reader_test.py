@@ -20,7 +20,7 @@ import tempfile
 import time
 
 from atspi_driver import check, report_failure
-from orca_session import Orca
+from orca_session import WAIT, Orca
 
 NOISE = ["layered pane", "Text unselected"]
 KEY_GAP = 0.5  # how long Ctrl is held around an arrow, as a person does
@@ -32,11 +32,11 @@ class Task:
         self.program = program
         self.steps = []  # (keys, what Orca said), for the report
 
-    def keys(self, *keys, expect, whole=False, back_to_main=False):
+    def keys(self, *keys, expect, whole=False, closes=None):
         """Presses `keys` one after the other and waits for Orca to say
-        `expect`; returns what it said for them. With `back_to_main`, the
-        keys close a window and the main window gets the keyboard back, as
-        a window manager would give it."""
+        `expect`; returns what it said for them. When the keys close the
+        window titled `closes`, the main window gets the keyboard back once
+        it has gone, as a window manager would give it."""
         self.orca.mark()
         for key in keys:
             if key.startswith("ctrl+"):
@@ -49,11 +49,19 @@ class Task:
                 self.xdo("type", key[len("type:"):])
             else:
                 self.xdo("key", key)
-        if back_to_main:
+        if closes:
+            self.wait_gone(closes)
             self.focus_main()
         said = self.orca.expect(expect, whole=whole)
         self.steps.append((" ".join(keys), said))
         return said
+
+    def wait_gone(self, title, timeout=WAIT):
+        deadline = time.monotonic() + timeout
+        while subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                             stdout=subprocess.DEVNULL, timeout=10).returncode == 0:
+            check(time.monotonic() < deadline, f"the window {title!r} is still there after {timeout:.0f} s")
+            time.sleep(0.1)
 
     def focus_main(self):
         self.xdo("search", "--sync", "--onlyvisible", "--name", "^Tolvaren v1.10$", "windowfocus", "--sync")
@@ -82,10 +90,11 @@ def run(task):
     task.keys("ctrl+Right", expect="16.404", whole=True)
     task.keys("ctrl+Left", expect="16.404", whole=True)
 
-    # Reading the screen (flat review, the line above Convert): the unit
+    # Reading the screen (flat review's previous line, keypad 7 with Num
+    # Lock off, the line above Convert): the unit
     # shown, not the list's name.
     task.keys("Tab", expect="Convert push button")
-    task.keys("KP_7", expect=" 16.404 Feet", whole=True)
+    task.keys("KP_Home", expect=" 16.404 Feet", whole=True)
 
     # The menu bar: Right moves to Help and the focus stays in it.
     task.keys("F10", expect="File")
@@ -103,7 +112,7 @@ def run(task):
     task.keys("Tab", expect="Input value")
     said = task.keys("shift+Tab", expect="Mega")
     check(any("List with 12 items" in s for s in said), f"the list, then its choice: {said}")
-    task.keys("Escape", expect="Convert push button", back_to_main=True)
+    task.keys("Escape", expect="Convert push button", closes="Measurment Prefix")
     # Nothing of the window comes after the focused control: the next
     # key's words follow it directly.
     said = task.keys("Tab", expect="New push button")
