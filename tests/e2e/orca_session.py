@@ -10,6 +10,7 @@ utterance in the log. Everything started here is a child of the caller's
 session and is stopped by close().
 """
 
+import json
 import os
 import re
 import shutil
@@ -39,8 +40,8 @@ sys.exit(orca["main"]())
 # after a single character, " {...}".
 SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
 
-# Orca's settings for this run: speech on, no greeting to wait out, key
-# echo off, so that the log holds what the program made Orca say.
+# Orca's settings for this run, its defaults but for key echo and Braille:
+# the log then holds what the program made Orca say.
 SETTINGS = {
     "enableKeyEcho": False,
     "enableEchoByCharacter": False,
@@ -123,9 +124,6 @@ class Orca:
         """Forgets what was said until now: expect() looks only after this."""
         self._seen = len(self.utterances())
 
-    def since_mark(self):
-        return self.utterances()[self._seen:]
-
     def expect(self, text, timeout=WAIT, whole=False):
         """Waits until Orca says an utterance that contains `text` (is
         `text`, if `whole`) after the mark, and moves the mark past it.
@@ -146,8 +144,6 @@ class Orca:
 
 
 def _settings_json():
-    import json
-
     general = dict(SETTINGS)
     return json.dumps({"general": general, "pronunciations": {}, "keybindings": {},
                        "profiles": {"default": {"profile": ["Default", "default"], **general}}}, indent=1)
