@@ -669,6 +669,12 @@ def enter_converts(program):
         program.xkey(key)
         wait_until(lambda: text_of(form.output) == " 16.404", f"{key} in {box.name} to convert (now {form.texts()})")
         check_equal(program.dialogs(), [], f"windows after {key} in {box.name}")
+    # Keypad Enter on a focused button presses that button, as Enter does.
+    press_button(program, program.button("New", form.form), "KP_Enter")
+    wait_until(lambda: form.texts() == DESIGN_TEXTS, f"New by keypad Enter (now {form.texts()})")
+    form.fill("5", "Meter", "Feet")
+    press_button(program, program.button("Convert", form.form), "KP_Enter")
+    wait_until(lambda: text_of(form.output) == " 16.404", f"Convert by keypad Enter (now {form.texts()})")
     # The news of the result names the unit, as the list shows it.
     notes = descendants(form.form, matcher(role=pyatspi.ROLE_NOTIFICATION), showing_only=False)
     check_equal([n.name for n in notes], ["Result 16.404 Feet"], "the result announced")
