@@ -5,11 +5,14 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace tolvaren {
 
@@ -47,6 +50,16 @@ class LineEditAccessible : public QAccessibleWidget,
             edit()->setText(text);
         else
             QAccessibleWidget::setText(t, text);
+    }
+    // A box with a name of its own is called by it, not by the label
+    // beside it: the result is "Result" when focused, as when announced.
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match = QAccessible::AllRelations) const override
+    {
+        auto found = QAccessibleWidget::relations(match);
+        if (!edit()->accessibleName().isEmpty())
+            found.removeIf([](const auto &r) { return r.second & QAccessible::Label; });
+        return found;
     }
     QAccessible::State state() const override
     {
@@ -159,12 +172,52 @@ class LineEditAccessible : public QAccessibleWidget,
 
 // An editable list. Qt 6.4 names it by its current text on Linux, so a
 // reader says "This unit... editable combo box" and never what the list is
-// for; here its name is its accessible name and its value the text.
-class ComboBoxAccessible : public QAccessibleWidget {
+// for; here its name is its accessible name and its value the text. The
+// text can also be read as text, so that a reader reading the screen
+// (Orca's flat review) finds the unit shown, not the list's name; typing
+// and selecting stay with the edit field.
+class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface && shown())
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Reading only: no selection of its own.
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return shown()->cursorPosition(); }
+    void setCursorPosition(int position) override { shown()->setCursorPosition(position); }
+    QString text(int start, int end) const override { return shown()->text(start, end); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textBeforeOffset(offset, boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAfterOffset(offset, boundary, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAtOffset(offset, boundary, start, end);
+    }
+    int characterCount() const override { return shown()->characterCount(); }
+    QRect characterRect(int offset) const override { return shown()->characterRect(offset); }
+    int offsetAtPoint(const QPoint &point) const override { return shown()->offsetAtPoint(point); }
+    void scrollToSubstring(int start, int end) override { shown()->scrollToSubstring(start, end); }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        return shown()->attributes(offset, start, end);
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -216,6 +269,15 @@ class ComboBoxAccessible : public QAccessibleWidget {
         else
             combo()->showPopup();
     }
+
+  private:
+    // The edit field's text, or nullptr for a list without one.
+    QAccessibleTextInterface *shown() const
+    {
+        QAccessibleInterface *field =
+            combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+        return field ? field->textInterface() : nullptr;
+    }
 };
 
 // The frame around a form inside the main window. It carries no title of
@@ -251,6 +313,28 @@ class SubWindowAccessible : public QAccessibleWidget {
     }
 };
 
+// The workspace behind the forms. Qt 6.4 calls it a layered pane, which a
+// reader names ("layered pane") whenever the focus comes into a form from
+// a menu or another window; it only holds the form's frame, so here it is
+// an unnamed pane, which readers pass over.
+class WorkspaceAccessible : public QAccessibleWidget {
+  public:
+    explicit WorkspaceAccessible(QMdiArea *area) : QAccessibleWidget(area, QAccessible::Pane) {}
+
+    QMdiArea *area() const { return static_cast<QMdiArea *>(widget()); }
+
+    int childCount() const override { return int(area()->subWindowList().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QMdiSubWindow *> frames = area()->subWindowList();
+        return index >= 0 && index < frames.size() ? QAccessible::queryAccessibleInterface(frames[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(area()->subWindowList().indexOf(qobject_cast<QMdiSubWindow *>(child->object()))) : -1;
+    }
+};
+
 const char *const kAnnouncer = "announcer";
 
 // A hidden label that says a new result. Qt 6.4 has no announcement of its
@@ -274,12 +358,65 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
     if (className == QLatin1String("QComboBox"))
         if (auto *combo = qobject_cast<QComboBox *>(object))
             return new ComboBoxAccessible(combo);
+    if (className == QLatin1String("QMdiArea"))
+        if (auto *area = qobject_cast<QMdiArea *>(object))
+            return new WorkspaceAccessible(area);
     if (className == QLatin1String("QMdiSubWindow"))
         if (auto *frame = qobject_cast<QMdiSubWindow *>(object))
             return new SubWindowAccessible(frame);
     if (className == QLatin1String("QLabel") && object->objectName() == QLatin1String(kAnnouncer))
         return new AnnouncerAccessible(static_cast<QLabel *>(object));
     return nullptr;
+}
+
+bool quietSelection = false; // see selectAllQuietly()
+
+bool isMenu(const QObject *object)
+{
+    return qobject_cast<const QMenu *>(object) || qobject_cast<const QMenuBar *>(object);
+}
+
+// Whether a reader would hear `event` as noise that buries what matters.
+bool isNoise(QAccessibleEvent *event)
+{
+    QObject *object = event->object();
+    switch (event->type()) {
+    // Qt hands the focus back to the form for a moment when the menu bar
+    // moves from one menu to the next (Left, Right): a reader would follow
+    // it out of the open menu.
+    case QAccessible::Focus: return qobject_cast<QMenu *>(QApplication::activePopupWidget()) && !isMenu(object);
+    // A text box deselects its text when the focus leaves it; the reader
+    // is on the next control by then and would say "Text unselected". And
+    // a box that selects its text as it takes the focus is read whole with
+    // the focus: said before it, the selection would come first and twice.
+    case QAccessible::TextSelectionChanged: {
+        auto *edit = qobject_cast<QLineEdit *>(object);
+        return edit && (!edit->hasFocus() || quietSelection);
+    }
+    default: return false;
+    }
+}
+
+QAccessible::UpdateHandler passOn = nullptr;
+
+// Every accessibility event passes here on its way to the reader.
+void filterUpdate(QAccessibleEvent *event)
+{
+    if (isNoise(event))
+        return;
+    if (passOn) {
+        passOn(event);
+        return;
+    }
+    // Qt has brought its tables up to date before calling here, and the
+    // bridge to the desktop does not pass this event on; handing it back
+    // would update the tables twice.
+    if (event->type() == QAccessible::TableModelChanged)
+        return;
+    // Qt's own way to the reader is the one taken with no handler in place.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(filterUpdate);
 }
 
 } // namespace
@@ -292,15 +429,17 @@ std::pair<int, int> textPieceAt(const QString &text, int offset, QAccessible::Te
     switch (boundary) {
     case QAccessible::CharBoundary: return {offset, std::min(offset + 1, length)};
     case QAccessible::WordBoundary: {
-        if (offset == length)
-            return {length, length};
-        int start = offset;
+        // The piece that starts at or before the offset, up to the next
+        // word's start; the end of the text belongs to the last word, so
+        // that a reader finds the word the cursor has just passed. Blanks
+        // before the first word are a piece of their own.
+        int start = std::min(offset, length - 1);
         while (start > 0 && !startsWord(text, start))
             --start;
-        int end = offset + 1;
+        int end = start + 1;
         while (end < length && !startsWord(text, end))
             ++end;
-        return {start, end};
+        return {std::max(start, 0), std::max(end, 0)};
     }
     case QAccessible::SentenceBoundary:
     case QAccessible::ParagraphBoundary:
@@ -310,7 +449,20 @@ std::pair<int, int> textPieceAt(const QString &text, int offset, QAccessible::Te
     return {0, length};
 }
 
-void installAccessibility() { QAccessible::installFactory(accessibleFor); }
+void installAccessibility()
+{
+    QAccessible::installFactory(accessibleFor);
+    if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
+        before != filterUpdate)
+        passOn = before;
+}
+
+void selectAllQuietly(QLineEdit *edit)
+{
+    quietSelection = true;
+    edit->selectAll();
+    quietSelection = false;
+}
 
 void announce(QWidget *window, const QString &text)
 {

@@ -8,6 +8,8 @@
 
 #include <utility>
 
+class QLineEdit;
+
 namespace tolvaren {
 
 // What screen readers get from some of Qt 6.4's widgets, in place of Qt's
@@ -21,6 +23,10 @@ namespace tolvaren {
 //   alone, which it leaves empty, so switching forms says only "frame".
 // Call once, after the QApplication exists.
 void installAccessibility();
+
+// Selects all of `edit`'s text without telling screen readers of the new
+// selection: for a box that takes the focus, which they read whole anyway.
+void selectAllQuietly(QLineEdit *edit);
 
 // Tells screen readers of a new result shown in `window`, while the focus
 // stays where it is.

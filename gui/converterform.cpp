@@ -78,7 +78,8 @@ void ConverterForm::convert()
     case ConvertOutcome::Kind::Result:
         m_output->setText(QString::fromStdString(outcome.result));
         m_output->setCursorPosition(0);
-        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
+        announce(this, QStringLiteral("%1 %2 %3")
+                           .arg(m_output->accessibleName(), m_output->text().trimmed(), m_to->currentText()));
         break;
     case ConvertOutcome::Kind::Overflow: showOverflowError(); break;
     }

@@ -4,6 +4,7 @@
 #include "gui/formwidget.h"
 
 #include "forms/qtext.h"
+#include "gui/keyboard.h"
 
 #include <QAbstractButton>
 #include <QPainter>
@@ -18,6 +19,7 @@ FormWidget::FormWidget(const design::Form &design, QWidget *parent)
         const Category *category = b.category;
         connect(b.button, &QAbstractButton::clicked, this, [this, category] { emit categoryRequested(*category); });
     }
+    pressOnEnter(this, m_built.withRole<QAbstractButton>(design::Role::Convert));
 }
 
 void FormWidget::paintEvent(QPaintEvent *event)

@@ -50,7 +50,7 @@ void PrefixDialog::go()
             m_caption->setText(QString::fromStdString(outcome.caption));
         m_output->setText(QString::fromStdString(outcome.output));
         m_output->setCursorPosition(0);
-        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
+        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text().trimmed());
         break;
     case GoOutcome::Kind::Overflow: showOverflowError(); break;
     }

@@ -11,6 +11,7 @@ program is killed when the driver is closed, whatever state it is in.
 import signal
 import subprocess
 import time
+import traceback
 
 import gi
 
@@ -45,6 +46,14 @@ def wait_until(predicate, what, timeout=DEFAULT_WAIT):
             extra = f" (last error: {last_error})" if last_error else ""
             raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}{extra}")
         time.sleep(POLL)
+
+
+def report_failure(error, script):
+    """Prints a failure and the line of `script` (a test file) it came from."""
+    print(f"  {type(error).__name__}: {error}")
+    here = [f for f in traceback.extract_tb(error.__traceback__) if f.filename == script]
+    if here:
+        print(f"  at line {here[-1].lineno}: {here[-1].line}")
 
 
 def check(condition, message):
@@ -113,6 +122,44 @@ def action_index(acc, action_name):
         if action.getName(i) == action_name:
             return i
     raise AssertionError(f"{acc.getRoleName()} {acc.name!r} has no action {action_name!r}")
+
+
+class FocusEvents:
+    """Records which objects the program says took the focus, in order, as a
+    screen reader hears of them. close() when done."""
+
+    def __init__(self):
+        self.events = []
+        self._listener = Atspi.EventListener.new(self._heard)
+        self._listener.register("object:state-changed:focused")
+
+    def _heard(self, event):
+        if event.detail1:
+            try:
+                self.events.append((event.source.getRoleName(), event.source.name))
+            except GLib.GError:
+                self.events.append(("gone", ""))
+
+    def pump(self, seconds):
+        """Takes in the events that arrive within `seconds`."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            while GLib.MainContext.default().iteration(False):
+                pass
+            time.sleep(POLL)
+
+    def wait_for(self, name, what, timeout=DEFAULT_WAIT):
+        def heard():
+            self.pump(POLL)
+            return any(n == name for _, n in self.events)
+
+        try:
+            wait_until(heard, what, timeout)
+        except Timeout as e:
+            raise Timeout(f"{e}; heard {self.events}") from None
+
+    def close(self):
+        self._listener.deregister("object:state-changed:focused")
 
 
 MAIN_TITLE = "Tolvaren v1.10"
@@ -238,12 +285,17 @@ class Program:
         window.configure(width=width, height=height)
         self._display().sync()
 
+    def workspace(self):
+        """The main window's area for forms: an unnamed pane, which screen
+        readers pass over, holding the forms' frames."""
+        panes = descendants(self.main_window(), lambda a: a.getRole() == pyatspi.ROLE_PANEL and not a.name
+                            and any(c.getRole() == pyatspi.ROLE_FRAME for c in children(a)))
+        check(len(panes) == 1, f"expected one area for forms in the main window, found {len(panes)}")
+        return panes[0]
+
     def mdi_children(self):
         """The forms shown inside the main window."""
-        main = self.main_window()
-        panes = descendants(main, matcher(role=pyatspi.ROLE_LAYERED_PANE))
-        check(panes, "the main window has no child-window area")
-        return [f for f in children(panes[0]) if is_showing(f) and f.getRole() == pyatspi.ROLE_FRAME]
+        return [f for f in children(self.workspace()) if is_showing(f) and f.getRole() == pyatspi.ROLE_FRAME]
 
     def current_form(self):
         forms = self.mdi_children()
@@ -252,7 +304,7 @@ class Program:
 
     def client_area(self):
         """The extents of the main window's area for forms."""
-        return extents(self.find(self.main_window(), role=pyatspi.ROLE_LAYERED_PANE))
+        return extents(self.workspace())
 
     def current_title(self):
         return form_title(self.current_form())

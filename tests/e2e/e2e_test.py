@@ -15,12 +15,11 @@ import signal
 import sys
 import tempfile
 import time
-import traceback
 
 import pyatspi
 
-from atspi_driver import (WELCOME, WELCOME_LABEL, Program, check, check_equal, children, extents, form_title,
-                          has_focus, set_text, text_of, wait_until)
+from atspi_driver import (WELCOME, WELCOME_LABEL, FocusEvents, Program, check, check_equal, children, descendants,
+                          extents, form_title, has_focus, matcher, report_failure, set_text, text_of, wait_until)
 
 CAPTION = "Tolvaren v1.10"
 CASE_LIMIT = 90  # seconds; a case that takes longer is stopped and fails
@@ -599,6 +598,117 @@ def text_reading(program):
 
 
 @case
+def menu_bar_focus(program):
+    # Left and Right move between the menus; while one is open, the last
+    # object said to have the focus is in it, and Escape twice brings the
+    # focus back to the control that had it.
+    form = open_form(program, "Distance")
+    program.focus(form.input)
+    for keys, item in [(["F10", "Right"], "Help Topics"), (["F10", "Down", "Right"], "Help Topics"),
+                       (["F10", "Right", "Left"], "Prefix Converter")]:
+        heard = FocusEvents()
+        try:
+            for key in keys:
+                program.xkey(key)
+            heard.wait_for(item, f"{item!r} to take the focus after {keys}")
+            heard.pump(1.0)  # a focus going back to the form comes a moment later
+            check_equal(heard.events[-1], ("menu item", item), f"last focus after {keys} (heard {heard.events})")
+            program.xkey("Escape")
+            program.xkey("Escape")
+            wait_until(lambda: has_focus(form.input), f"the input box to have the focus again after {keys}")
+            heard.pump(0.5)
+            check_equal(heard.events[-1], ("text", "Input value"), f"last focus after Escape twice ({heard.events})")
+        finally:
+            heard.close()
+
+
+# Each text, and the pieces a reader gets word by word: from a word's start
+# to the next word's start; blanks before the first word are a piece of
+# their own; the end of the text belongs to the last word.
+WORD_PIECES = [
+    (" 16.404", [(0, 1), (1, 7)]),
+    (" 1000", [(0, 1), (1, 5)]),
+    ("deg. C", [(0, 5), (5, 6)]),
+    ("Mach @ 20000ft", [(0, 5), (5, 7), (7, 14)]),
+    ("12 34", [(0, 3), (3, 5)]),
+]
+
+
+@case
+def words_at_every_offset(program):
+    form = open_form(program, "Speed")
+    for text, pieces in WORD_PIECES:
+        set_text(form.input, text)
+        set_text(form.from_edit, text)
+        # The unit list itself reads as its edit field.
+        for box in (form.input, form.from_edit, form.from_list):
+            reader = box.queryText()
+            for offset in range(len(text) + 1):
+                start, end = next((p for p in pieces if p[0] <= offset < p[1]), pieces[-1])
+                # Qt hands both word boundaries to the program as one.
+                for kind in (pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END):
+                    check_equal(reader.getTextAtOffset(offset, kind), (text[start:end], start, end),
+                                f"{box.name}: word at {offset} of {text!r} ({kind})")
+
+
+@case
+def prefix_choice_on_focus(program):
+    open_form(program, "Distance")
+    win = open_prefix(program)
+    wait_until(lambda: has_focus(win.list), "the prefix list to have the focus")
+    for _ in range(3):
+        program.xkey("Down")
+    wait_until(lambda: win.selected() == ["Mega"], f"Mega picked (now {win.selected()})")
+    program.xkey("Tab")
+    wait_until(lambda: has_focus(win.input), "the input box to have the focus")
+    focused = [c.name for c in children(win.list) if pyatspi.STATE_FOCUSED in c.getState().getStates()]
+    check_equal(focused, [], "prefix items claiming the focus while the list does not have it")
+    heard = FocusEvents()
+    try:
+        program.xkey("shift+Tab")
+        heard.wait_for("Mega", "the list's choice to take the focus with the list")
+        heard.pump(0.5)
+        check_equal(heard.events[-1], ("list item", "Mega"), f"last focus ({heard.events})")
+    finally:
+        heard.close()
+    program.xkey("Escape")
+    program.wait_no_dialogs()
+
+
+@case
+def enter_converts(program):
+    form = open_form(program, "Distance")
+    for key, box in [("Return", form.input), ("KP_Enter", form.input), ("Return", form.to_edit),
+                     ("KP_Enter", form.from_edit)]:
+        form.clear_output()
+        form.fill("5", "Meter", "Feet")
+        program.focus(box)
+        program.xkey(key)
+        wait_until(lambda: text_of(form.output) == " 16.404", f"{key} in {box.name} to convert (now {form.texts()})")
+        check_equal(program.dialogs(), [], f"windows after {key} in {box.name}")
+    # Keypad Enter on a focused button presses that button, as Enter does.
+    press_button(program, program.button("New", form.form), "KP_Enter")
+    wait_until(lambda: form.texts() == DESIGN_TEXTS, f"New by keypad Enter (now {form.texts()})")
+    form.fill("5", "Meter", "Feet")
+    press_button(program, program.button("Convert", form.form), "KP_Enter")
+    wait_until(lambda: text_of(form.output) == " 16.404", f"Convert by keypad Enter (now {form.texts()})")
+    # The news of the result names the unit, as the list shows it.
+    notes = descendants(form.form, matcher(role=pyatspi.ROLE_NOTIFICATION), showing_only=False)
+    check_equal([n.name for n in notes], ["Result 16.404 Feet"], "the result announced")
+
+    win = open_prefix(program)
+    win.select("Kilo")
+    for key in ["Return", "KP_Enter"]:
+        set_text(win.input, "2" if key == "Return" else "3")
+        program.focus(win.input)
+        program.xkey(key)
+        expected = " 2000" if key == "Return" else " 3000"
+        wait_until(lambda: win.texts()[1] == expected, f"{key} in the input box to press Go (now {win.texts()})")
+    program.press(program.button("Close", win.window))
+    program.wait_no_dialogs()
+
+
+@case
 def exit_command(program):
     form = open_form(program, "Time")
     form.convert("2", "Day", "Hour")
@@ -644,10 +754,7 @@ def main(argv):
             fn(program)
         except Exception as e:  # every failure, a timeout too, is reported the same way
             ok = False
-            print(f"  {type(e).__name__}: {e}")
-            here = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == __file__]
-            if here:
-                print(f"  at line {here[-1].lineno}: {here[-1].line}")
+            report_failure(e, __file__)
         finally:
             signal.alarm(0)
             program.kill()

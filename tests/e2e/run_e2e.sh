@@ -7,11 +7,18 @@
 # carries the accessibility bus. Everything started here is stopped on the
 # way out, however the suite ends.
 #
-#   run_e2e.sh PATH/TO/tolvaren [CASE ...]
+#   run_e2e.sh [--suite SCRIPT] PATH/TO/tolvaren [CASE ...]
+#
+# SCRIPT is the suite in this folder, e2e_test.py unless told otherwise.
 set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-program=${1:?usage: run_e2e.sh PATH/TO/tolvaren [CASE ...]}
+suite=e2e_test.py
+if [ "${1:-}" = --suite ]; then
+    suite=${2:?usage: run_e2e.sh [--suite SCRIPT] PATH/TO/tolvaren [CASE ...]}
+    shift 2
+fi
+program=${1:?usage: run_e2e.sh [--suite SCRIPT] PATH/TO/tolvaren [CASE ...]}
 shift
 # The whole suite, not one case; CTest's own timeout sits above this.
 suite_limit=${TOLVAREN_E2E_LIMIT:-220}
@@ -47,7 +54,7 @@ setsid timeout -k 5 "$suite_limit" \
     XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 \
     LC_ALL=C.UTF-8 \
-    dbus-run-session -- /usr/bin/python3 -B -u "$here/e2e_test.py" "$program" "$@" \
+    dbus-run-session -- /usr/bin/python3 -B -u "$here/$suite" "$program" "$@" \
     2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' >&2) &
 suite_pid=$!
 wait "$suite_pid"

@@ -33,7 +33,10 @@ class AccessibilityTest : public QObject {
         QTest::newRow("word: the leading blank") << Piece{" 16.404", 0, A::WordBoundary, 0, 1};
         QTest::newRow("word: a number whole") << Piece{" 16.404", 4, A::WordBoundary, 1, 7};
         QTest::newRow("word: with its blanks") << Piece{"5  Meter", 1, A::WordBoundary, 0, 3};
-        QTest::newRow("word: at the end") << Piece{"5 Meter", 7, A::WordBoundary, 7, 7};
+        // Where Ctrl+Right leaves the cursor: the word just passed.
+        QTest::newRow("word: at the end") << Piece{"5 Meter", 7, A::WordBoundary, 2, 7};
+        QTest::newRow("word: at the end of a number") << Piece{" 1000", 5, A::WordBoundary, 1, 5};
+        QTest::newRow("word: in the blanks between") << Piece{"12  34", 3, A::WordBoundary, 0, 4};
         QTest::newRow("char") << Piece{" 16.404", 6, A::CharBoundary, 6, 7};
         QTest::newRow("char: at the end") << Piece{" 16.404", 7, A::CharBoundary, 7, 7};
         QTest::newRow("line: all of it") << Piece{" 1000", 3, A::LineBoundary, 0, 5};

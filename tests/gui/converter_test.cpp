@@ -53,8 +53,9 @@ Q_DECLARE_METATYPE(Refusal)
 Q_DECLARE_METATYPE(Overflow)
 
 namespace {
-// Types the input, then each unit key by key with Return and Tab, checking
-// that the list keeps the text exactly as typed; then presses Convert.
+// Types the input, then each unit key by key and Tab, checking that the
+// list keeps the text exactly as typed; then converts with Enter in the
+// to-list, which adds no item to the list either.
 void typeAndConvert(ConverterForm *f, const QString &input, const QString &from, const QString &to)
 {
     type(f->inputBox(), input);
@@ -63,12 +64,13 @@ void typeAndConvert(ConverterForm *f, const QString &input, const QString &from,
         QTRY_VERIFY(list->hasFocus());
         list->lineEdit()->clear();
         QTest::keyClicks(list->lineEdit(), text);
-        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
         QTest::keyClick(list->lineEdit(), Qt::Key_Tab);
         QVERIFY(!list->hasFocus());
         QCOMPARE(list->currentText(), text);
     }
-    click(f->findChild<QPushButton *>("Command1"));
+    f->toList()->setFocus();
+    QTRY_VERIFY(f->toList()->hasFocus());
+    QTest::keyClick(f->toList()->lineEdit(), Qt::Key_Return);
 }
 } // namespace
 
@@ -149,7 +151,7 @@ class ConverterTest : public QObject {
         for (const auto &[form, unit] : sameUnit)
             QTest::addRow("%s same %s", qPrintable(form), qPrintable(unit)) << Refusal{form, "2", unit, unit, same};
         // Input that is not wholly a number, and unit texts that are no item
-        // of the list (typed key by key, Return and Tab keep them as typed).
+        // of the list (typed key by key, Tab and Enter keep them as typed).
         const Box nan{"Input value is not a number", MessageIcon::Critical, "Error"};
         QTest::newRow("letters") << Refusal{"Distance", "abc", "Meter", "Inch", nan, "input"};
         QTest::newRow("blanks only") << Refusal{"Volume", "   ", "Quart", "Liter", nan, "input"};

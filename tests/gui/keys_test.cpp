@@ -77,7 +77,7 @@ class KeysTest : public QObject {
     }
 
     // Ctrl+Left stops at the start of a word of non-blank characters,
-    // Ctrl+Right at its end: a number is one word.
+    // Ctrl+Right at the start of the next word: a number is one word.
     void wordByWord()
     {
         ConverterForm *f = openConverter("Distance");
@@ -93,12 +93,18 @@ class KeysTest : public QObject {
         QCOMPARE(stops, QList<int>({16, 14, 9, 1, 0, 0}));
         QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(box->selectedText(), QStringLiteral(" 16.404  Mach"));
+        QCOMPARE(box->selectedText(), QStringLiteral(" 16.404  Mach "));
+        box->setCursorPosition(14);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(box->cursorPosition(), 16);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(box->cursorPosition(), 23);
         // An emoji takes two places of the text and is one letter on screen.
         box->setText(QStringLiteral("\U0001F600 5 x"));
         box->setCursorPosition(0);
         QTest::keyClick(box, Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(box->cursorPosition(), 2);
+        QCOMPARE(box->cursorPosition(), 3);
     }
 
     // Chords with Alt type nothing; F10 and Alt alone open the menu bar.

@@ -52,6 +52,7 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -339,8 +340,12 @@ class Walker {
     // result may touch the output and the memory.
     void convert(int how)
     {
+        convertBy([&] { press(control<QAbstractButton>("Command1"), how); });
+    }
+    void convertBy(const std::function<void()> &pressConvert)
+    {
         const Snapshot before = snapshot();
-        press(control<QAbstractButton>("Command1"), how);
+        pressConvert();
         const QString &input = before.texts[0], &from = before.texts[1], &to = before.texts[2];
         const QStringList after = fourTexts(converter());
         const ConversionMemory m = memory();
@@ -384,8 +389,8 @@ class Walker {
         }
     }
 
-    // Enter in a box, or a key that closes child windows elsewhere: none
-    // does anything here (nothing would bring a closed form back).
+    // Enter in a box converts; a key that closes child windows elsewhere
+    // does nothing here (nothing would bring a closed form back).
     void keys(ConverterForm *form, int which)
     {
         static const QKeyCombination pressed[] = {Qt::Key_Return,
@@ -399,6 +404,13 @@ class Walker {
                                        : form->inputBox();
         begin("keys", QStringLiteral("key %1 in %2")
                           .arg(QKeySequence(pressed[which]).toString(), edit->parentWidget()->objectName()));
+        if (pressed[which].key() == Qt::Key_Return) {
+            convertBy([&] {
+                edit->setFocus(Qt::OtherFocusReason);
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+            return;
+        }
         const Snapshot before = snapshot();
         edit->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(edit, pressed[which].key(), pressed[which].keyboardModifiers());

@@ -1,0 +1,149 @@
+# SPDX-FileCopyrightText: 2026 Tolvaren developers
+# SPDX-License-Identifier: MIT
+
+"""Orca, the screen reader, reading the program on a private display, and
+what it says, taken from its debug log.
+
+Orca speaks through a speech-dispatcher of our own, which writes its sound
+to ALSA's null device: a machine without a sound card still gets every
+utterance in the log. Everything started here is a child of the caller's
+session and is stopped by close().
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import time
+
+WAIT = 20.0  # seconds for one utterance; a busy machine can be slow
+POLL = 0.05
+
+# Runs /usr/bin/orca unchanged, with its debug log written line by line
+# (Orca's own file is block-buffered, so a test would see speech late) and
+# without its check for another Orca of the same user: the test's Orca has
+# a session bus of its own and cannot disturb a user's running one.
+LAUNCHER = r"""
+import runpy, sys
+log, sys.argv = sys.argv[1], ["orca"] + sys.argv[2:]
+from orca import debug
+debug.debugLevel = debug.LEVEL_INFO
+debug.eventDebugLevel = debug.LEVEL_OFF
+debug.debugFile = open(log, "w", buffering=1)
+orca = runpy.run_path("/usr/bin/orca", run_name="orca_launcher")
+orca["main"].__globals__["otherOrcas"] = lambda: []
+sys.exit(orca["main"]())
+"""
+
+# "SPEECH OUTPUT: 'text'" and the voice, written as {...}, [{...}] or,
+# after a single character, " {...}".
+SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
+
+# Orca's settings for this run, its defaults but for key echo and Braille:
+# the log then holds what the program made Orca say.
+SETTINGS = {
+    "enableKeyEcho": False,
+    "enableEchoByCharacter": False,
+    "enableEchoByWord": False,
+    "enableBraille": False,
+    "enableBrailleMonitor": False,
+}
+
+
+class Timeout(AssertionError):
+    pass
+
+
+class Orca:
+    def __init__(self, work):
+        self.work = work
+        self.log_path = os.path.join(work, "orca.debug")
+        self.processes = []
+        self._seen = 0  # utterances already taken by expect()
+
+    # -- lifetime --------------------------------------------------------
+
+    def start(self, timeout=60.0):
+        env = dict(os.environ)
+        socket = os.path.join(self.work, "speechd.sock")
+        env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
+        self._start_speech(socket, env)
+        prefs = os.path.join(self.work, "orca-prefs")
+        os.makedirs(prefs, exist_ok=True)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
+            f.write(_settings_json())
+        log = open(os.path.join(self.work, "orca.out"), "wb")
+        self.processes.append(
+            subprocess.Popen(["/usr/bin/python3", "-B", "-c", LAUNCHER, self.log_path, "-u", prefs],
+                             env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log))
+        log.close()
+        # Orca has found the desktop once it says that it runs.
+        self.expect("Screen reader on", timeout)
+
+    def _start_speech(self, socket, env):
+        config = os.path.join(self.work, "speech-dispatcher")
+        shutil.copytree("/etc/speech-dispatcher", config, symlinks=True)
+        conf = os.path.join(config, "speechd.conf")
+        with open(conf) as f:
+            text = f.read()
+        with open(conf, "w") as f:
+            f.write(text + '\nAudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
+        log_dir = os.path.join(self.work, "speechd-log")
+        os.makedirs(log_dir, exist_ok=True)
+        out = open(os.path.join(log_dir, "speech-dispatcher.out"), "wb")
+        self.processes.append(
+            subprocess.Popen(["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config,
+                              "--communication-method", "unix_socket", "--socket-path", socket,
+                              "--log-dir", log_dir], env=env, stdin=subprocess.DEVNULL, stdout=out, stderr=out))
+        out.close()
+        deadline = time.monotonic() + WAIT
+        while not os.path.exists(socket):
+            if self.processes[-1].poll() is not None or time.monotonic() > deadline:
+                raise Timeout("speech-dispatcher did not open its socket")
+            time.sleep(POLL)
+
+    def close(self):
+        for p in reversed(self.processes):
+            if p.poll() is None:
+                p.kill()
+                p.wait(5)
+        self.processes = []
+
+    # -- what Orca says ----------------------------------------------------
+
+    def utterances(self):
+        """Everything Orca has said so far, in order."""
+        try:
+            with open(self.log_path, encoding="utf-8", errors="replace") as f:
+                return [m.group(1) for m in map(SPEECH.match, f) if m]
+        except FileNotFoundError:
+            return []
+
+    def mark(self):
+        """Forgets what was said until now: expect() looks only after this."""
+        self._seen = len(self.utterances())
+
+    def expect(self, text, timeout=WAIT, whole=False):
+        """Waits until Orca says an utterance that contains `text` (is
+        `text`, if `whole`) after the mark, and moves the mark past it.
+        Returns what was said up to and including it."""
+        deadline = time.monotonic() + timeout
+        while True:
+            said = self.utterances()
+            for i in range(self._seen, len(said)):
+                if said[i] == text or not whole and text in said[i]:
+                    taken = said[self._seen:i + 1]
+                    self._seen = i + 1
+                    return taken
+            if any(p.poll() is not None for p in self.processes):
+                raise AssertionError(f"Orca or its speech ended; it said {said[self._seen:]}")
+            if time.monotonic() > deadline:
+                raise Timeout(f"Orca did not say {text!r} within {timeout:.0f} s; it said {said[self._seen:]}")
+            time.sleep(POLL)
+
+
+def _settings_json():
+    general = dict(SETTINGS)
+    return json.dumps({"general": general, "pronunciations": {}, "keybindings": {},
+                       "profiles": {"default": {"profile": ["Default", "default"], **general}}}, indent=1)
