@@ -3,6 +3,8 @@
 
 #include "gui/accessibility.h"
 
+#include "gui/words.h"
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -17,10 +19,6 @@
 namespace tolvaren {
 
 namespace {
-
-bool isBlank(QChar c) { return c.isSpace(); }
-
-bool startsWord(const QString &text, int i) { return !isBlank(text[i]) && (i == 0 || isBlank(text[i - 1])); }
 
 // A QLineEdit as Qt describes it, with the text reading done here.
 class LineEditAccessible : public QAccessibleWidget,
@@ -69,7 +67,6 @@ class LineEditAccessible : public QAccessibleWidget,
         else
             s.editable = true;
         s.selectableText = true;
-        s.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
         return s;
     }
     void *interface_cast(QAccessible::InterfaceType t) override
@@ -164,8 +161,7 @@ class LineEditAccessible : public QAccessibleWidget,
     }
 
   private:
-    // What the box shows: a password box shows no letters.
-    QString shown() const { return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText(); }
+    QString shown() const { return edit()->text(); }
     // -2 asks for the cursor's position.
     int at(int offset) const { return offset == -2 ? edit()->cursorPosition() : offset; }
 };

@@ -4,6 +4,7 @@
 #include "gui/keyboard.h"
 
 #include "gui/accessibility.h"
+#include "gui/words.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -88,20 +89,7 @@ bool moveByWord(QObject *watched, const QKeyEvent *key)
     const QString text = edit->text();
     const int here = edit->cursorPosition();
     const bool mark = key->modifiers() & Qt::ShiftModifier;
-    int there = here;
-    if (key->key() == Qt::Key_Right) {
-        while (there < text.size() && text[there].isSpace())
-            ++there;
-        while (there < text.size() && !text[there].isSpace())
-            ++there;
-        while (there < text.size() && text[there].isSpace())
-            ++there;
-    } else {
-        while (there > 0 && text[there - 1].isSpace())
-            --there;
-        while (there > 0 && !text[there - 1].isSpace())
-            --there;
-    }
+    const int there = key->key() == Qt::Key_Right ? wordStepRight(text, here) : wordStepLeft(text, here);
     // Placed directly: Qt's own steps count letters as drawn, and an accent
     // or an emoji takes two places of the text.
     if (!mark) {
