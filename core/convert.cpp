@@ -5,6 +5,7 @@
 
 #include "core/numbertext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolvaren {
@@ -36,10 +37,7 @@ bool incomplete(std::string_view input, std::string_view from, std::string_view 
 
 bool known(std::string_view unit, std::span<const std::string_view> units)
 {
-    for (std::string_view u : units)
-        if (same(u, unit))
-            return true;
-    return false;
+    return std::find(units.begin(), units.end(), unit) != units.end();
 }
 
 } // namespace
