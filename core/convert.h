@@ -16,8 +16,9 @@ inline constexpr std::string_view kFromPlaceholder = "This unit...";
 inline constexpr std::string_view kToPlaceholder = "...converted to";
 inline constexpr std::string_view kOutputPlaceholder = "Answer displayed here";
 
-inline constexpr std::string_view kIncompleteTitle = "Error";
-inline constexpr std::string_view kUnknownUnitTitle = "Error";
+// The title of every box that refuses what was typed or picked.
+inline constexpr std::string_view kErrorTitle = "Error";
+inline constexpr std::string_view kNotANumberPrompt = "Input value is not a number";
 inline constexpr std::string_view kUnknownUnitPrompt = "Unknown unit: ";
 inline constexpr std::string_view kSameUnitPrompt = "Use your common sense!!! n*1 = n*1 ;where n = any digit";
 inline constexpr std::string_view kSameUnitTitle = "Warning: Your Common Sense is not in use";

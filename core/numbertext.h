@@ -12,8 +12,10 @@ namespace tolvaren {
 
 // What Val read. A number beyond the double range is the overflow error, so
 // it is reported instead of turning into an infinity. `whole` says whether
-// the text, blanks aside, is that one number and nothing else: "12abc" reads
-// as 12 but is no number the program converts.
+// the text, blanks, tabs and line breaks left out, is that one number and
+// nothing else: a sign, digits with at most one point, an exponent with
+// digits; or "&H" / "&O" with digits of that base. "12abc" reads as 12 but
+// is no number the program converts.
 struct ValResult {
     double value = 0.0;
     bool overflow = false;
@@ -24,15 +26,6 @@ struct ValResult {
 // tabs and line breaks are skipped anywhere, "&H" / "&O" read hexadecimal
 // and octal integers, E or D starts an exponent. Linear in the text length.
 ValResult Val(std::string_view text);
-
-// Whether `text`, blanks, tabs and line breaks left out, is exactly one
-// number Val reads: a sign, digits with at most one point, an exponent with
-// digits; or "&H" / "&O" with digits of that base.
-inline bool isNumber(std::string_view text) { return Val(text).whole; }
-
-// What the forms say to an input that is not a number.
-inline constexpr std::string_view kNotANumberTitle = "Error";
-inline constexpr std::string_view kNotANumberPrompt = "Input value is not a number";
 
 // Decimal text of a double with at most 15 significant digits: a leading
 // blank for zero and positive values, "-" for negative ones, no "0" before

@@ -12,8 +12,9 @@ const Form &distanceForm(), &massForm(), &tempForm(), &volumeForm(), &speedForm(
 
 std::span<const Converter> converters()
 {
-    // A new measurement type is one line here, beside its category file,
-    // its design file and its picture.
+    // A new measurement type is one line here and its design getter in the
+    // declaration above, beside its category file (with its getter declared
+    // in categories/category.h), its design file and its picture.
     static const auto all = std::to_array<Converter>({
         {distanceCategory(), distanceForm()},
         {massCategory(), massForm()},
@@ -30,14 +31,6 @@ const Form *converterForm(const Category &category)
     for (const Converter &c : converters())
         if (&c.category == &category)
             return &c.form;
-    return nullptr;
-}
-
-const Category *categoryOf(const Form &form)
-{
-    for (const Converter &c : converters())
-        if (&c.form == &form)
-            return &c.category;
     return nullptr;
 }
 

@@ -22,7 +22,5 @@ std::span<const Converter> converters();
 
 // The converter form of this measurement type, or nullptr.
 const Form *converterForm(const Category &category);
-// The measurement type a converter form shows, or nullptr.
-const Category *categoryOf(const Form &form);
 
 } // namespace tolvaren::design

@@ -5,9 +5,11 @@
 
 namespace tolvaren::design {
 
-// The main window is the MDI parent and is built by hand; its design only
-// gives the caption, the client size it was drawn at, the workspace colour
-// and the icon. Its border is not used.
+// The main window is the MDI parent and is built by hand: it takes the
+// workspace colour and the icon from here. The caption is shown as the
+// project's version makes it, and the build checks that it reads as drawn
+// here; the client size is the one it was drawn at, while the window opens
+// at its designed outer size.
 const Form &mainForm()
 {
     static const Form f{

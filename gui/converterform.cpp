@@ -4,7 +4,6 @@
 #include "gui/converterform.h"
 
 #include "core/convert.h"
-#include "core/numbertext.h"
 #include "forms/qtext.h"
 #include "gui/accessibility.h"
 #include "gui/messagebox.h"
@@ -64,15 +63,15 @@ void ConverterForm::convert()
                           m_to->currentText().toStdString(), m_category.units, m_category.rules, m_memory);
     switch (outcome.kind) {
     case ConvertOutcome::Kind::IncompleteData:
-        showMessage(MessageIcon::Critical, qstr(kIncompleteTitle), qstr(m_category.incompleteMessage));
+        showMessage(MessageIcon::Critical, qstr(kErrorTitle), qstr(m_category.incompleteMessage));
         break;
     case ConvertOutcome::Kind::SameUnit:
         showMessage(MessageIcon::Warning, qstr(kSameUnitTitle), qstr(kSameUnitPrompt));
         break;
-    case ConvertOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kNotANumberTitle), qstr(kNotANumberPrompt)); break;
+    case ConvertOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kErrorTitle), qstr(kNotANumberPrompt)); break;
     case ConvertOutcome::Kind::UnknownUnit: {
         QComboBox *list = outcome.refused == ConvertOutcome::Field::From ? m_from : m_to;
-        refuseInput(list, qstr(kUnknownUnitTitle), unknownUnitMessage(list->currentText()));
+        refuseInput(list, qstr(kErrorTitle), unknownUnitMessage(list->currentText()));
         break;
     }
     case ConvertOutcome::Kind::Result:

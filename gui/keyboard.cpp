@@ -22,6 +22,9 @@ namespace tolvaren {
 namespace {
 
 const char *const kEnterButton = "tolvarenEnterButton";
+// How long a newly opened menu of the menu bar waits before it highlights
+// its first item: long enough for a screen reader to say the menu first.
+constexpr int kMenuItemDelayMs = 150;
 
 // Opens the first menu of the active window's menu bar, if it has one and
 // no menu is open already.
@@ -59,7 +62,7 @@ bool moveToNextMenu(QObject *watched, const QKeyEvent *key)
     const qsizetype step = key->key() == Qt::Key_Right ? 1 : menus.size() - 1;
     QMenu *next = menus[(here + step) % menus.size()]->menu();
     bar->setActiveAction(next->menuAction());
-    QTimer::singleShot(150, next, [next] {
+    QTimer::singleShot(kMenuItemDelayMs, next, [next] {
         if (!next->isVisible() || next->activeAction())
             return;
         for (QAction *a : next->actions())

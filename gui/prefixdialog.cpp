@@ -3,7 +3,7 @@
 
 #include "gui/prefixdialog.h"
 
-#include "core/numbertext.h"
+#include "core/convert.h"
 #include "core/prefix.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
@@ -44,7 +44,7 @@ void PrefixDialog::go()
     case GoOutcome::Kind::Missing:
         showMessage(MessageIcon::Critical, qstr(kPrefixMissingTitle), qstr(kPrefixMissingPrompt));
         break;
-    case GoOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kNotANumberTitle), qstr(kNotANumberPrompt)); break;
+    case GoOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kErrorTitle), qstr(kNotANumberPrompt)); break;
     case GoOutcome::Kind::Result:
         if (!outcome.caption.empty())
             m_caption->setText(QString::fromStdString(outcome.caption));

@@ -59,7 +59,8 @@ TEST(Designs, CategoryButtonsOpenEveryOtherTypeOnce)
     }
 }
 
-// No two controls share a place in the tab order; the frames and buddies
+// The tab order holds every control that takes the keyboard, each in a
+// place of its own (labels may hold places too); the frames and buddies
 // named exist on the same form; a control lies within its form or frame,
 // but for the title labels, which run past the form's edge as drawn and
 // only need to show on it.
@@ -72,6 +73,9 @@ TEST(Designs, TablesHoldTogether)
             SCOPED_TRACE(std::string(c.name));
             if (c.tabIndex >= 0)
                 places.push_back(c.tabIndex);
+            const bool takesKeys = c.kind == Kind::TextBox || c.kind == Kind::ComboBox || c.kind == Kind::ListBox ||
+                                   c.kind == Kind::Button || c.kind == Kind::PictureBox;
+            EXPECT_TRUE(!takesKeys || c.tabIndex >= 0) << "no place in the tab order";
             if (!c.buddyName.empty()) {
                 EXPECT_TRUE(named(*form, c.buddyName)) << "buddy " << c.buddyName;
             }

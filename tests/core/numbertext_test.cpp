@@ -184,7 +184,7 @@ void PrintTo(const NumberRow &row, std::ostream *os) { *os << row.name; }
 
 class NumberTable : public testing::TestWithParam<NumberRow> {};
 
-TEST_P(NumberTable, IsWhollyANumber) { EXPECT_EQ(tolvaren::isNumber(GetParam().text), GetParam().number); }
+TEST_P(NumberTable, IsWhollyANumber) { EXPECT_EQ(Val(GetParam().text).whole, GetParam().number); }
 
 INSTANTIATE_TEST_SUITE_P(NumberText, NumberTable, testing::ValuesIn(kNumberRows),
                          [](const auto &info) { return std::string(info.param.name); });
@@ -326,9 +326,9 @@ TEST(NumberText, MillionCharacterTexts)
     EXPECT_TRUE(Val("-" + mixed).overflow);
     EXPECT_EQ(Val("&H" + std::string(M, '0') + "7fff").value, 32767);
     // Telling whether such a text is a number is as linear.
-    EXPECT_TRUE(tolvaren::isNumber(blanks + "-" + blanks + "2" + blanks + "." + blanks + "5" + blanks));
-    EXPECT_FALSE(tolvaren::isNumber("7" + std::string(M, 'x')));
-    EXPECT_FALSE(tolvaren::isNumber(std::string(M, '9') + "e"));
+    EXPECT_TRUE(Val(blanks + "-" + blanks + "2" + blanks + "." + blanks + "5" + blanks).whole);
+    EXPECT_FALSE(Val("7" + std::string(M, 'x')).whole);
+    EXPECT_FALSE(Val(std::string(M, '9') + "e").whole);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ class Task:
             time.sleep(0.1)
 
     def focus_main(self):
-        self.xdo("search", "--sync", "--onlyvisible", "--name", "^Tolvaren v1.10$", "windowfocus", "--sync")
+        self.xdo("search", "--sync", "--onlyvisible", "--name", "^Tolvaren v[0-9.]+$", "windowfocus", "--sync")
 
     def xdo(self, *args):
         subprocess.run(["xdotool", *args], check=True, timeout=10)
@@ -102,7 +102,8 @@ def run(task):
     # the program: not a thing to hold a busy machine to.
     task.keys("Right", expect="Help Topics")
     said = task.keys("Escape", expect="Help")
-    check(said == ["Help."], f"after Help Topics and Escape, only Help is said: {said}")
+    check(not any(word in s for s in said for word in ("Input value", "Convert", "Result", "frame")),
+          f"after Help Topics and Escape, the focus stays in the menu bar: {said}")
     task.keys("Escape", expect="Convert push button")
 
     # The prefix list says its choice when it takes the focus again.
