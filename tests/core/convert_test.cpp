@@ -60,12 +60,10 @@ const Row kRows[] = {
     {"Letters", "abc", "Meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
     {"BlanksOnlyInput", "   ", "Meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
     {"TrailingLetters", "12abc", "Meter", "Centimeter", Kind::NotANumber, "", kHeld, Field::Input},
-    {"DecimalComma", "1,5", "Meter", "Feet", Kind::NotANumber, "", kHeld, Field::Input},
     {"NotANumberBeforeUnknownUnit", "abc", "meter", "Inch", Kind::NotANumber, "", kHeld, Field::Input},
     // A unit text not in the list is refused: exact, case-sensitive, blanks
     // count, placeholders are tested only in their own list.
     {"LowerCaseFrom", "2", "meter", "Inch", Kind::UnknownUnit, "", kHeld, Field::From},
-    {"PluralFrom", "1", "Meters", "Inch", Kind::UnknownUnit, "", kHeld, Field::From},
     {"LowerCaseTo", "2", "Meter", "meter", Kind::UnknownUnit, "", kHeld, Field::To},
     {"TrailingBlankTo", "5", "Meter", "Feet ", Kind::UnknownUnit, "", kHeld, Field::To},
     {"PlaceholdersSwapped", "2", "...converted to", "This unit...", Kind::UnknownUnit, "", kHeld, Field::From},
@@ -75,8 +73,6 @@ const Row kRows[] = {
     // Reading the input and evaluating the table.
     {"Result", "1", "Meter", "Inch", Kind::Result, " 39.37", {1, 39.37}},
     {"NegativeResult", "-1", "Meter", "Centimeter", Kind::Result, "-100", {-1, -100}},
-    {"BlanksInsideNumber", " 1 000 ", "Meter", "Centimeter", Kind::Result, " 100000", {1000, 100000}},
-    {"HexInput", "&H10", "Meter", "Centimeter", Kind::Result, " 1600", {16, 1600}},
     // Overflow: the output is not produced; the stored step stays.
     {"OverflowLastStep", "1E308", "Meter", "Inch", Kind::Overflow, "", {1E308, kInf}},
     {"OverflowNegative", "-1E308", "Meter", "Inch", Kind::Overflow, "", {-1E308, -kInf}},

@@ -156,26 +156,13 @@ class ConverterTest : public QObject {
         QTest::newRow("letters") << Refusal{"Distance", "abc", "Meter", "Inch", nan, "input"};
         QTest::newRow("blanks only") << Refusal{"Volume", "   ", "Quart", "Liter", nan, "input"};
         QTest::newRow("leading number") << Refusal{"mass", "12abc", "Pound", "Kilogram", nan, "input"};
-        QTest::newRow("decimal comma") << Refusal{"Distance", "1,5", "Meter", "Feet", nan, "input"};
-        QTest::newRow("no number before unknown unit") << Refusal{"Distance", "abc", "meter", "Inch", nan, "input"};
         const auto unknown = [](const QString &unit) {
             return Box{"Unknown unit: \"" + unit + "\"", MessageIcon::Critical, "Error"};
         };
-        const QList<std::array<QString, 5>> units{
-            {"Distance", "2", "meter", "Inch", "from"},
-            {"Distance", "1", "Meters", "Inch", "from"},
-            {"Distance", "1", "Meter", "ft", "to"},
-            {"Distance", "5", "Meter ", "Feet", "from"},
-            {"mass", "1", "pound", "Gram", "from"},
-            {"Temp", "10", "deg.C", "K", "from"},
-            {"Volume", "3", "Milliliter", "Liter", "from"},
-            {"Speed", "1", "Mach @ 20000 ft", "Knot", "from"},
-            {"Time", "5", "Day", "hour", "to"},
-            {"Distance", "2", "abc", "def", "from"},
-        };
-        for (const auto &[form, input, from, to, atFault] : units)
-            QTest::addRow("%s typed %s to %s", qPrintable(form), qPrintable(from), qPrintable(to))
-                << Refusal{form, input, from, to, unknown(atFault == "from" ? from : to), atFault, true};
+        QTest::newRow("typed meter") << Refusal{"Distance", "2", "meter", "Inch", unknown("meter"), "from", true};
+        QTest::newRow("typed Meter blank")
+            << Refusal{"Distance", "5", "Meter ", "Feet", unknown("Meter "), "from", true};
+        QTest::newRow("typed ft") << Refusal{"Distance", "1", "Meter", "ft", unknown("ft"), "to", true};
         QTest::newRow("placeholders swapped")
             << Refusal{"Distance", "2", "...converted to", "This unit...", unknown("...converted to"), "from"};
         const QString longUnit = QString(50, 'x');
