@@ -20,6 +20,8 @@ inline constexpr std::string_view kOutputPlaceholder = "Answer displayed here";
 inline constexpr std::string_view kErrorTitle = "Error";
 inline constexpr std::string_view kNotANumberPrompt = "Input value is not a number";
 inline constexpr std::string_view kUnknownUnitPrompt = "Unknown unit: ";
+// A result beyond the largest number a double holds.
+inline constexpr std::string_view kTooLargePrompt = "The result is too large to show";
 inline constexpr std::string_view kSameUnitPrompt = "Use your common sense!!! n*1 = n*1 ;where n = any digit";
 inline constexpr std::string_view kSameUnitTitle = "Warning: Your Common Sense is not in use";
 

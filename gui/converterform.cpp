@@ -4,6 +4,7 @@
 #include "gui/converterform.h"
 
 #include "core/convert.h"
+#include "core/refusal.h"
 #include "forms/qtext.h"
 #include "gui/accessibility.h"
 #include "gui/messagebox.h"
@@ -15,25 +16,6 @@
 namespace tolvaren {
 
 using design::Role;
-
-namespace {
-
-// "Unknown unit: " and the text as typed, in quotes so that a stray blank
-// shows, cut short with an ellipsis when it is long.
-QString unknownUnitMessage(const QString &unit)
-{
-    constexpr int kLongest = 40;
-    QString shown = unit;
-    if (shown.size() > kLongest) {
-        int cut = kLongest - 1;
-        if (shown.at(cut - 1).isHighSurrogate())
-            --cut;
-        shown = shown.left(cut) + QChar(0x2026);
-    }
-    return qstr(kUnknownUnitPrompt) + QLatin1Char('"') + shown + QLatin1Char('"');
-}
-
-} // namespace
 
 ConverterForm::ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
                              QWidget *parent)
@@ -68,10 +50,13 @@ void ConverterForm::convert()
     case ConvertOutcome::Kind::SameUnit:
         showMessage(MessageIcon::Warning, qstr(kSameUnitTitle), qstr(kSameUnitPrompt));
         break;
-    case ConvertOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kErrorTitle), qstr(kNotANumberPrompt)); break;
+    case ConvertOutcome::Kind::NotANumber:
+        refuseInput(m_input, qstr(kErrorTitle), qstr(notANumberMessage(m_input->text().toStdString())));
+        break;
     case ConvertOutcome::Kind::UnknownUnit: {
         QComboBox *list = outcome.refused == ConvertOutcome::Field::From ? m_from : m_to;
-        refuseInput(list, qstr(kErrorTitle), unknownUnitMessage(list->currentText()));
+        refuseInput(list, qstr(kErrorTitle),
+                    qstr(unknownUnitMessage(list->currentText().toStdString(), m_category.units)));
         break;
     }
     case ConvertOutcome::Kind::Result:
@@ -80,7 +65,8 @@ void ConverterForm::convert()
         announce(this, QStringLiteral("%1 %2 %3")
                            .arg(m_output->accessibleName(), m_output->text().trimmed(), m_to->currentText()));
         break;
-    case ConvertOutcome::Kind::Overflow: showOverflowError(); break;
+    // Output and memory stay as the run left them.
+    case ConvertOutcome::Kind::Overflow: refuseInput(m_input, qstr(kErrorTitle), qstr(kTooLargePrompt)); break;
     }
 }
 

@@ -3,8 +3,6 @@
 
 #include "gui/messagebox.h"
 
-#include "gui/application.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -76,11 +74,6 @@ void refuseInput(QWidget *atFault, const QString &title, const QString &text)
         atFault = combo->lineEdit();
     if (auto *edit = qobject_cast<QLineEdit *>(atFault))
         edit->selectAll();
-}
-
-void showOverflowError()
-{
-    showMessage(MessageIcon::Critical, QString::fromUtf8(kProgramCaption), QStringLiteral("Overflow"));
 }
 
 void setMessageHook(MessageHook h) { hook() = std::move(h); }

@@ -29,10 +29,6 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text);
 // be typed at once.
 void refuseInput(QWidget *atFault, const QString &title, const QString &text);
 
-// The overflow error: a critical box titled with the program's caption. The
-// program carries on afterwards.
-void showOverflowError();
-
 // Tests replace the real box with a hook; an empty hook restores it.
 using MessageHook = std::function<void(const Message &)>;
 void setMessageHook(MessageHook hook);

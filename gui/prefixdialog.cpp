@@ -5,6 +5,7 @@
 
 #include "core/convert.h"
 #include "core/prefix.h"
+#include "core/refusal.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
 #include "gui/accessibility.h"
@@ -44,7 +45,9 @@ void PrefixDialog::go()
     case GoOutcome::Kind::Missing:
         showMessage(MessageIcon::Critical, qstr(kPrefixMissingTitle), qstr(kPrefixMissingPrompt));
         break;
-    case GoOutcome::Kind::NotANumber: refuseInput(m_input, qstr(kErrorTitle), qstr(kNotANumberPrompt)); break;
+    case GoOutcome::Kind::NotANumber:
+        refuseInput(m_input, qstr(kErrorTitle), qstr(notANumberMessage(m_input->text().toStdString())));
+        break;
     case GoOutcome::Kind::Result:
         if (!outcome.caption.empty())
             m_caption->setText(QString::fromStdString(outcome.caption));
@@ -52,7 +55,7 @@ void PrefixDialog::go()
         m_output->setCursorPosition(0);
         announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text().trimmed());
         break;
-    case GoOutcome::Kind::Overflow: showOverflowError(); break;
+    case GoOutcome::Kind::Overflow: refuseInput(m_input, qstr(kErrorTitle), qstr(kTooLargePrompt)); break;
     }
 }
 

@@ -156,18 +156,23 @@ class ConverterTest : public QObject {
         QTest::newRow("letters") << Refusal{"Distance", "abc", "Meter", "Inch", nan, "input"};
         QTest::newRow("blanks only") << Refusal{"Volume", "   ", "Quart", "Liter", nan, "input"};
         QTest::newRow("leading number") << Refusal{"mass", "12abc", "Pound", "Kilogram", nan, "input"};
-        const auto unknown = [](const QString &unit) {
-            return Box{"Unknown unit: \"" + unit + "\"", MessageIcon::Critical, "Error"};
+        QTest::newRow("decimal comma") << Refusal{
+            "Time", "1,5", "Hour", "Minute", {nan.text + ". Use a point for decimals: \"1.5\".", nan.icon, nan.title},
+            "input"};
+        const auto unknown = [](const QString &unit, const QString &hint) {
+            return Box{"Unknown unit: \"" + unit + "\". " + hint, MessageIcon::Critical, "Error"};
         };
-        QTest::newRow("typed meter") << Refusal{"Distance", "2", "meter", "Inch", unknown("meter"), "from", true};
+        const QString meter = "Did you mean \"Meter\"?", pick = "Pick a unit from the list.";
+        QTest::newRow("typed meter") << Refusal{"Distance", "2", "meter", "Inch", unknown("meter", meter),
+                                                "from",     true};
         QTest::newRow("typed Meter blank")
-            << Refusal{"Distance", "5", "Meter ", "Feet", unknown("Meter "), "from", true};
-        QTest::newRow("typed ft") << Refusal{"Distance", "1", "Meter", "ft", unknown("ft"), "to", true};
+            << Refusal{"Distance", "5", "Meter ", "Feet", unknown("Meter ", meter), "from", true};
+        QTest::newRow("typed ft") << Refusal{"Distance", "1", "Meter", "ft", unknown("ft", pick), "to", true};
         QTest::newRow("placeholders swapped")
-            << Refusal{"Distance", "2", "...converted to", "This unit...", unknown("...converted to"), "from"};
+            << Refusal{"Distance", "2", "...converted to", "This unit...", unknown("...converted to", pick), "from"};
         const QString longUnit = QString(50, 'x');
         QTest::newRow("long unit cut short")
-            << Refusal{"Distance", "2", "Meter", longUnit, unknown(QString(39, 'x') + QChar(0x2026)), "to"};
+            << Refusal{"Distance", "2", "Meter", longUnit, unknown(QString(39, 'x') + QChar(0x2026), pick), "to"};
     }
     void refusalChangesNothing()
     {
@@ -217,8 +222,11 @@ class ConverterTest : public QObject {
         const QString output = f->outputBox()->text();
 
         convertOn(f, o.input, o.from, o.to);
-        QCOMPARE(boxTexts(p.boxes), QStringList{"Overflow | critical | Tolvaren v1.10"});
+        QCOMPARE(boxTexts(p.boxes), QStringList{"The result is too large to show | critical | Error"});
         QCOMPARE(f->outputBox()->text(), output);
+        // Typing next replaces the input rather than adding to it.
+        QTRY_VERIFY(f->inputBox()->hasFocus());
+        QCOMPARE(f->inputBox()->selectedText(), o.input);
         if (!std::isnan(o.result))
             QCOMPARE(memory().resultValue, o.result);
 

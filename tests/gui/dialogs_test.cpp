@@ -144,7 +144,9 @@ class DialogsTest : public QObject {
         QTest::newRow("lone blank") << Go{"Kilo", " ", {}, {}, "Input value is not a number", "Error"};
         QTest::newRow("no input") << Go{"Kilo", "", {}, {}, "Input value and/or prefix", "Value missing"};
         QTest::newRow("no prefix") << Go{"", "5", {}, {}, "Input value and/or prefix", "Value missing"};
-        QTest::newRow("overflow") << Go{"Tetra", "1E300", {}, {}, "Overflow", "Tolvaren v1.10"};
+        QTest::newRow("decimal comma") << Go{
+            "Kilo", "2,5", {}, {}, "Input value is not a number. Use a point for decimals: \"2.5\".", "Error"};
+        QTest::newRow("overflow") << Go{"Tetra", "1E300", {}, {}, "The result is too large to show", "Error"};
     }
     void go()
     {
