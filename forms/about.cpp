@@ -8,8 +8,9 @@
 namespace tolvaren::design {
 
 // The About box. Everything it shows is fixed here, its caption included.
-// The two lines make an etched separator, a grey line drawn over a white one;
-// each runs from (left, top) to (width, height) read as x2, y2.
+// The two lines, one array of two, make an etched separator, a grey line
+// drawn over a white one; each runs from (left, top) to (width, height) read
+// as x2, y2.
 const Form &aboutForm()
 {
     // clang-format off
@@ -34,8 +35,8 @@ const Form &aboutForm()
         control("Label1", Kind::Label, "By the developers", 1080, 1440, 1695, 255, 5),
         control("Label2", Kind::Label, "E-mail: see project page", 1080, 1680, 2535, 255, 6),
         control("Label3", Kind::Label, "Web: the Tolvaren project page", 1080, 1920, 3015, 255, 7),
-        control("Line1", Kind::Line, "", 120, 2400, 5669, 2400).fore(rgb(255, 255, 255)).lineWidth(2),
-        control("Line1", Kind::Line, "", 120, 2400, 5684, 2400).fore(rgb(128, 128, 128)).lineWidth(1),
+        control("Line1", Kind::Line, "", 120, 2400, 5669, 2400).element(0).fore(rgb(255, 255, 255)).lineWidth(2),
+        control("Line1", Kind::Line, "", 120, 2400, 5684, 2400).element(1).fore(rgb(128, 128, 128)).lineWidth(1),
     });
     // clang-format on
     static const Form f{

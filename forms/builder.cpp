@@ -243,14 +243,29 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         return (a->kind == Kind::Frame) > (b->kind == Kind::Frame);
     });
 
+    // A design the builder cannot follow is a mistake in its table: the
+    // program stops at once rather than show a form other than designed.
+    const auto refuse = [&form](const Control &c, const char *fault, std::string_view other) {
+        qFatal("Form %s: control %s %s %s", qPrintable(qstr(form.name)), qPrintable(qstr(c.name)), fault,
+               qPrintable(qstr(other)));
+    };
     QHash<QString, QWidget *> byName;
+    QHash<QString, int> arrayIndex;
     std::vector<std::pair<int, QWidget *>> focusable;
     std::vector<QWidget *> graphical;
     for (const Control *c : order) {
         QWidget *parent = target;
-        if (!c->parentName.empty())
-            if (QWidget *frame = byName.value(qstr(c->parentName)))
-                parent = frame;
+        if (!c->parentName.empty()) {
+            QWidget *frame = byName.value(qstr(c->parentName));
+            if (!qobject_cast<QGroupBox *>(frame))
+                refuse(*c, "sits in a frame the form does not have:", c->parentName);
+            parent = frame;
+        }
+        const QString name = qstr(c->name);
+        if (byName.contains(name) &&
+            (c->arrayIndex < 0 || arrayIndex.value(name, -1) < 0 || arrayIndex.value(name) >= c->arrayIndex))
+            refuse(*c, "repeats a name without a new array index:", c->name);
+        arrayIndex.insert(name, c->arrayIndex);
         QWidget *w = makeControl(*c, parent);
         w->setObjectName(qstr(c->name));
         if (c->kind != Kind::Line)
@@ -261,13 +276,16 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         describe(*c, w);
         if (c->kind == Kind::Label || c->kind == Kind::Line)
             graphical.push_back(w);
-        if (!byName.contains(w->objectName()))
-            byName.insert(w->objectName(), w);
+        if (!byName.contains(name))
+            byName.insert(name, w);
         if (c->role != design::Role::None)
             built.m_roles.insert(c->role, w);
-        if (c->opensCategory)
-            if (auto *button = qobject_cast<QAbstractButton *>(w))
-                built.m_categoryButtons.append({button, c->opensCategory});
+        if (c->opensCategory) {
+            auto *button = qobject_cast<QAbstractButton *>(w);
+            if (!button || !design::converterForm(*c->opensCategory))
+                refuse(*c, "opens a type that has no converter form:", c->opensCategory->name);
+            built.m_categoryButtons.append({button, c->opensCategory});
+        }
 
         const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox || c->kind == Kind::ListBox ||
                                 c->kind == Kind::Button || c->kind == Kind::PictureBox;
@@ -281,10 +299,15 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
 
     // A label that names a control is its buddy, so screen readers read it
     // with that control.
-    for (const Control &c : form.controls)
-        if (!c.buddyName.empty())
-            if (auto *label = qobject_cast<QLabel *>(byName.value(qstr(c.name))))
-                label->setBuddy(byName.value(qstr(c.buddyName)));
+    for (const Control &c : form.controls) {
+        if (c.buddyName.empty())
+            continue;
+        auto *label = qobject_cast<QLabel *>(byName.value(qstr(c.name)));
+        QWidget *buddy = byName.value(qstr(c.buddyName));
+        if (!label || !buddy)
+            refuse(c, "names a buddy the form does not have:", c.buddyName);
+        label->setBuddy(buddy);
+    }
 
     // Labels and lines are drawn on the form itself, beneath every control
     // that has a window of its own: a picture box covers a title label.

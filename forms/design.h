@@ -53,6 +53,9 @@ constexpr Accessible converterRoleText(Role role)
 
 struct Control {
     std::string_view name;
+    // Controls that share a name form an array, each with its own index;
+    // -1 for a control whose name is its own.
+    int arrayIndex = -1;
     Kind kind = Kind::Label;
     std::string_view text;
     // Twips from the top-left corner of the form or of the parent frame. A
@@ -77,6 +80,7 @@ struct Control {
     // One-line builders, so a table row reads left to right.
     // clang-format off
     constexpr Control in(std::string_view frame) const { auto c = *this; c.parentName = frame; return c; }
+    constexpr Control element(int index) const { auto c = *this; c.arrayIndex = index; return c; }
     constexpr Control fore(Rgb v) const { auto c = *this; c.foreColour = v; return c; }
     constexpr Control back(Rgb v) const { auto c = *this; c.backColour = v; return c; }
     constexpr Control font(std::string_view face, double pt, bool bold = false, bool italic = false) const

@@ -97,7 +97,7 @@ void MainWindow::showConverter(const Category &category)
 {
     const design::Form *d = design::converterForm(category);
     if (!d)
-        return;
+        qFatal("No converter form for %s", qPrintable(qstr(category.name)));
     auto *form = new ConverterForm(*d, category, m_memory);
     connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
     showForm(form);

@@ -60,8 +60,9 @@ TEST(Designs, CategoryButtonsOpenEveryOtherTypeOnce)
 }
 
 // The tab order holds every control that takes the keyboard, each in a
-// place of its own (labels may hold places too); the frames and buddies
-// named exist on the same form; a control lies within its form or frame,
+// place of its own (labels may hold places too); a name is a control's own
+// unless the design makes an array of it; the frames and buddies named
+// exist on the same form; a control lies within its form or frame,
 // but for the title labels, which run past the form's edge as drawn and
 // only need to show on it.
 TEST(Designs, TablesHoldTogether)
@@ -69,10 +70,15 @@ TEST(Designs, TablesHoldTogether)
     for (const Form *form : everyForm()) {
         SCOPED_TRACE(std::string(form->name));
         std::vector<int> places;
+        std::map<std::string_view, int> arrayIndex;
         for (const Control &c : form->controls) {
             SCOPED_TRACE(std::string(c.name));
             if (c.tabIndex >= 0)
                 places.push_back(c.tabIndex);
+            if (const auto seen = arrayIndex.find(c.name); seen != arrayIndex.end()) {
+                EXPECT_TRUE(seen->second >= 0 && c.arrayIndex > seen->second) << "name repeated";
+            }
+            arrayIndex[c.name] = c.arrayIndex;
             const bool takesKeys = c.kind == Kind::TextBox || c.kind == Kind::ComboBox || c.kind == Kind::ListBox ||
                                    c.kind == Kind::Button || c.kind == Kind::PictureBox;
             EXPECT_TRUE(!takesKeys || c.tabIndex >= 0) << "no place in the tab order";
