@@ -3,8 +3,8 @@
 
 #include "gui/application.h"
 
-#include "forms/fonts.h"
 #include "gui/accessibility.h"
+#include "gui/fonts.h"
 #include "gui/keyboard.h"
 
 #include <QApplication>

@@ -5,9 +5,9 @@
 
 #include "core/convert.h"
 #include "core/refusal.h"
-#include "forms/qtext.h"
 #include "gui/accessibility.h"
 #include "gui/messagebox.h"
+#include "gui/qtext.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "forms/builder.h"
 #include "forms/design.h"
+#include "gui/builder.h"
 
 #include <QDialog>
 

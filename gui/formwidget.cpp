@@ -3,8 +3,8 @@
 
 #include "gui/formwidget.h"
 
-#include "forms/qtext.h"
 #include "gui/keyboard.h"
+#include "gui/qtext.h"
 
 #include <QAbstractButton>
 #include <QPainter>

@@ -3,16 +3,16 @@
 
 #include "gui/mainwindow.h"
 
-#include "forms/builder.h"
 #include "forms/converters.h"
 #include "forms/designs.h"
-#include "forms/qtext.h"
 #include "forms/twips.h"
 #include "gui/aboutbox.h"
 #include "gui/application.h"
+#include "gui/builder.h"
 #include "gui/converterform.h"
 #include "gui/messagebox.h"
 #include "gui/prefixdialog.h"
+#include "gui/qtext.h"
 
 #include <QApplication>
 #include <QMdiArea>

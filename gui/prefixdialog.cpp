@@ -7,9 +7,9 @@
 #include "core/prefix.h"
 #include "core/refusal.h"
 #include "forms/designs.h"
-#include "forms/qtext.h"
 #include "gui/accessibility.h"
 #include "gui/messagebox.h"
+#include "gui/qtext.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,10 +5,10 @@
 
 #include "forms/converters.h"
 #include "forms/designs.h"
-#include "forms/qtext.h"
 #include "gui/application.h"
 #include "gui/converterform.h"
 #include "gui/mainwindow.h"
+#include "gui/qtext.h"
 
 #include <QAction>
 #include <QApplication>

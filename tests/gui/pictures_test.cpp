@@ -5,9 +5,9 @@
 // backgrounds are kept and drawn as stored.
 #include "fixture.h"
 
-#include "forms/builder.h"
 #include "forms/converters.h"
 #include "forms/designs.h"
+#include "gui/builder.h"
 #include "gui/mainwindow.h"
 
 #include <QTest>

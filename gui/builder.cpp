@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-#include "forms/builder.h"
+#include "gui/builder.h"
 
 #include "forms/converters.h"
 #include "forms/designs.h"
-#include "forms/qtext.h"
 #include "forms/twips.h"
+#include "gui/qtext.h"
 
 #include <QAbstractButton>
 #include <QApplication>

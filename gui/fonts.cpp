@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-#include "forms/fonts.h"
+#include "gui/fonts.h"
 
 #include <QFont>
 #include <QStringList>
