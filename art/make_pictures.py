@@ -7,7 +7,9 @@
 Needs:  Debian's Pillow, the DejaVu fonts and fontconfig, which finds the font
             apt-get install -y python3-pil fonts-dejavu-core fontconfig
 Run:    /usr/bin/python3 art/make_pictures.py      (from any directory)
-Writes: forms/pictures/*.png (same names and pixel sizes the resource file lists)
+Writes: forms/pictures/*.png (same names and pixel sizes the resource file lists), and
+        NAME@2x.png of every form picture, the welcome background and the About emblem,
+        drawn at twice the size for screens scaled 1.5x or more
         packaging/icons/tolvaren.svg
 
 Everything is drawn at four times the final size and scaled down, which gives smooth
@@ -159,23 +161,26 @@ def rrect_pts(x0, y0, x1, y1, r):
             arc_pts(x0 + r, y1 - r, r, r, 90, 180) + arc_pts(x0 + r, y0 + r, r, r, 180, 270))
 
 
-def canvas(w, h, top=None, bottom=None):
-    img = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))
-    pen = Pen(img)
+def canvas(w, h, top=None, bottom=None, scale=1):
+    """A w x h picture, drawn in its own units at `scale` pixels a unit."""
+    img = Image.new("RGBA", (w * scale * SS, h * scale * SS), (0, 0, 0, 0))
+    pen = Pen(img, (scale, 0, 0, 0, scale, 0))
     if top:
         pen.rect(0, 0, w, h, Grad(top, bottom or top))
     return pen
 
 
-def save(pen, name, opaque=True, palette=False):
+def save(pen, name, scale=1, opaque=True, palette=False):
     """palette: store 256 colours, one byte a pixel. For the large, quiet
     backgrounds: they load several times faster and the program keeps them
-    in a quarter of the memory, with no difference to be seen."""
+    in a quarter of the memory, with no difference to be seen (the edges
+    stay as sharp as drawn; only the gradient's steps are shared).
+    scale 2 writes NAME@2x.png."""
     img = pen.img.resize((pen.img.width // SS, pen.img.height // SS), Image.LANCZOS)
     img = img.convert("RGB") if opaque else img
     if palette:
         img = img.quantize(colors=256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
-    img.save(HERE / name, optimize=True)
+    img.save(HERE / (name if scale == 1 else name.replace(".png", f"@{scale}x.png")), optimize=True)
 
 
 def floor_shadow(p, cx, cy, rx, ry=3):
@@ -357,9 +362,9 @@ def hourglass(p, h=64):
 
 # ---------------------------------------------------------------- pictures -------
 
-def selection_background():
+def selection_background(scale):
     w, h = 500, 285
-    p = canvas(w, h, (248, 250, 252), (230, 236, 244))
+    p = canvas(w, h, (248, 250, 252), (230, 236, 244), scale=scale)
     for x in range(0, w, 10):
         p.path([(x + 0.5, 0), (x + 0.5, h)], (120, 150, 190, 26 if x % 50 else 44), 1)
     for y in range(0, h, 10):
@@ -379,65 +384,65 @@ def selection_background():
     for x in range(0, w, 5):
         n = 14 if x % 50 == 0 else 9 if x % 10 == 0 else 5
         p.path([(x + 0.5, h), (x + 0.5, h - n)], (100, 120, 150, 70), 1)
-    save(p, "selection-background.png", palette=True)
+    save(p, "selection-background.png", scale, palette=True)
 
 
-def selection():
-    p = canvas(170, 89, (252, 250, 244), (232, 230, 242))
+def selection(scale):
+    p = canvas(170, 89, (252, 250, 244), (232, 230, 242), scale=scale)
     floor_shadow(p, 66, 78, 62, 5)
     balance(p.at(104, 22, 0.62))
     clock(p.at(54, 32, 0.6), 40)
     thermometer(p.at(20, 70, 0.85), 34)
     ruler(p.at(8, 68, 1, -6), 120, 14, 4)
-    save(p, "selection.png")
+    save(p, "selection.png", scale)
 
 
-def distance():
-    p = canvas(146, 90, (252, 246, 236), (236, 222, 204))
+def distance(scale):
+    p = canvas(146, 90, (252, 246, 236), (236, 222, 204), scale=scale)
     floor_shadow(p, 70, 58, 66, 4)
     tape_measure(p.at(32, 30))
     ruler(p.at(6, 68), 134, 16, 4)
-    save(p, "distance.png")
+    save(p, "distance.png", scale)
 
 
-def mass():
-    p = canvas(115, 80, (250, 250, 252), (220, 224, 232))
+def mass(scale):
+    p = canvas(115, 80, (250, 250, 252), (220, 224, 232), scale=scale)
     floor_shadow(p, 54, 68, 28, 3)
     balance(p.at(54, 11, 0.92))
-    save(p, "mass.png")
+    save(p, "mass.png", scale)
 
 
-def temp():
-    p = canvas(140, 88, (226, 240, 252), (252, 244, 230))
+def temp(scale):
+    p = canvas(140, 88, (226, 240, 252), (252, 244, 230), scale=scale)
     floor_shadow(p, 32, 82, 14, 2.5)
     thermometer(p.at(30, 72), 40)
     sun(p.at(80, 28), 10)
     snowflake(p.at(84, 64), 10)
-    save(p, "temp.png")
+    save(p, "temp.png", scale)
 
 
-def volume():
-    p = canvas(170, 82, (246, 246, 255), (222, 222, 246))
+def volume(scale):
+    p = canvas(170, 82, (246, 246, 255), (222, 222, 246), scale=scale)
     floor_shadow(p, 62, 75, 54, 3)
     jug(p.at(14, 10))
     cylinder(p.at(108, 76))
-    save(p, "volume.png")
+    save(p, "volume.png", scale)
 
 
-def speed():
-    p = canvas(170, 69, (244, 246, 250), (212, 218, 228))
+def speed(scale):
+    p = canvas(170, 69, (244, 246, 250), (212, 218, 228), scale=scale)
     for y, x0 in ((22, 6), (34, 0), (46, 10)):  # motion lines
         p.path([(x0, y), (x0 + 26, y)], (120, 140, 170), 2.2)
     speedometer(p.at(98, 62), 56, 38)
-    save(p, "speed.png")
+    save(p, "speed.png", scale)
 
 
-def time():
-    p = canvas(150, 94, (240, 250, 250), (210, 232, 232))
+def time(scale):
+    p = canvas(150, 94, (240, 250, 250), (210, 232, 232), scale=scale)
     floor_shadow(p, 112, 84, 22, 3)
     clock(p.at(50, 47), 40)
     hourglass(p.at(112, 50), 64)
-    save(p, "time.png")
+    save(p, "time.png", scale)
 
 
 # ---------------------------------------------------------------- icons ----------
@@ -553,10 +558,12 @@ def icons():
         render_icon(program_icon_shapes(px), px, f"tolvaren-{px}.png")
     for px in (16, 32):
         render_icon(about_icon_shapes(px), px, f"about-{px}.png")
+    render_icon(about_icon_shapes(32), 64, "about-32@2x.png")  # the About box's emblem, twice the size
     write_svg(program_icon_shapes(128), ROOT / "packaging" / "icons" / "tolvaren.svg")
 
 
 if __name__ == "__main__":
-    for draw in (selection_background, selection, distance, mass, temp, volume, speed, time,
-                 icons):
-        draw()
+    for scale in (1, 2):
+        for draw in (selection_background, selection, distance, mass, temp, volume, speed, time):
+            draw(scale)
+    icons()

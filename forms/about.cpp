@@ -22,6 +22,7 @@ const Form &aboutForm()
                 "and many more. In full and colorful design.",
                 1080, 720, 3885, 570, 2)
             .fore(rgb(0, 0, 0))
+            .font("MS Sans Serif", 7.5)
             .wrap(),
         control("lblDisclaimer", Kind::Label,
                 "Tolvaren is free software: use, copy and share it freely. It comes with no warranty; check "

@@ -44,14 +44,37 @@ QRect twipsRect(const Control &c)
 // off, the reader goes straight to its PNG reader instead of first asking
 // every image format plugin whether it reads the file too. Anything else
 // comes out empty, and says so.
-QImage readPicture(std::string_view resource)
+QImage readPicture(const QString &resource)
 {
-    QImageReader reader(qstr(resource), "png");
+    QImageReader reader(resource, "png");
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     if (image.isNull())
         qWarning("Cannot read picture %s: %s", reader.fileName().toLocal8Bit().constData(),
                  reader.errorString().toLocal8Bit().constData());
+    return image;
+}
+
+// The picture as sharp as the text beside it on a screen of `ratio` device
+// pixels a pixel: from 1.5 up it is read from NAME@2x.png, drawn at twice
+// the size (Qt looks for that name only for icons), and scaled to the
+// screen's own ratio where that is not 2.
+QImage readPicture(std::string_view resource, qreal ratio)
+{
+    if (ratio < 1.5)
+        return readPicture(qstr(resource));
+    QString large = qstr(resource);
+    large.insert(large.lastIndexOf(u'.'), QStringLiteral("@2x"));
+    QImage image = readPicture(large);
+    // Scaled in full colour: Qt 6.4.2's smooth scaling of an 8-bit indexed
+    // picture crashes in a pooled thread that reads the colour table as null
+    // (start with QT_SCALE_FACTOR=1.5 without this conversion to see it; no
+    // Qt report found).
+    if (!qFuzzyCompare(ratio, 2.0))
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled((image.size().toSizeF() / 2.0 * ratio).toSize(), Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 
@@ -104,9 +127,32 @@ class LineWidget : public QWidget {
     QPoint m_from, m_to;
 };
 
+// The colours of a light desktop, which the forms were designed on, as
+// Qt's light default palette has them: a designed text colour was chosen
+// against these, and a text of no designed colour on a designed background
+// was black.
+const QColor kClassicText(0, 0, 0);
+const QColor kClassicFace(0xef, 0xef, 0xef); // windows, frames and buttons
+const QColor kClassicBox(0xff, 0xff, 0xff);  // text boxes and lists
+
+bool showsText(const Control &c) { return c.kind != Kind::Line && c.kind != Kind::PictureBox; }
+
+// Labels and frames paint no background of their own unless designed with
+// one: their text is drawn on whatever lies behind them.
+bool showsWhatIsBehind(const Control &c)
+{
+    return (c.kind == Kind::Label || c.kind == Kind::Frame) && (!c.backColour.isSet() || c.transparentBack);
+}
+
 // Each kind takes its colours in the roles it paints with, so that a
-// frame's colours do not spill onto the buttons inside it.
-void applyColours(const Control &c, QWidget *w)
+// frame's colours do not spill onto the buttons inside it. Colours come in
+// pairs: a designed text colour is drawn on a designed background (the
+// control's own, or the classic one where the design names none), and on
+// a designed background a text of no designed colour is classic black. A
+// control the design gives no colour on a background of the desktop's
+// follows the desktop's scheme. `designedBehind`: what shows behind the
+// control (its form or frame) is of a designed colour or picture.
+void applyColours(const Control &c, QWidget *w, bool designedBehind)
 {
     QPalette::ColorRole backRole = QPalette::Window;
     QPalette::ColorRole foreRole = QPalette::WindowText;
@@ -123,13 +169,18 @@ void applyColours(const Control &c, QWidget *w)
         break;
     default: break;
     }
+    const bool behind = showsWhatIsBehind(c);
     QPalette pal = w->palette();
     if (c.backColour.isSet()) {
         pal.setColor(backRole, toColour(c.backColour));
         w->setAutoFillBackground(backRole == QPalette::Window && !c.transparentBack);
+    } else if (c.foreColour.isSet() && !behind) {
+        pal.setColor(backRole, backRole == QPalette::Base ? kClassicBox : kClassicFace);
     }
     if (c.foreColour.isSet())
         pal.setColor(foreRole, toColour(c.foreColour));
+    else if (showsText(c) && (behind ? designedBehind : c.backColour.isSet()))
+        pal.setColor(foreRole, kClassicText);
     w->setPalette(pal);
 }
 
@@ -208,7 +259,7 @@ QWidget *makeControl(const Control &c, QWidget *parent)
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (!c.pictureResource.empty())
-            picture->setPixmap(loadPicture(c.pictureResource));
+            picture->setPixmap(loadPicture(c.pictureResource, parent->devicePixelRatioF()));
         return picture;
     }
     case Kind::Line: return new LineWidget(c, parent);
@@ -225,13 +276,28 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
     target->resize(twipsToPixels(form.clientWidth), twipsToPixels(form.clientHeight));
     QFont defaultFont = toFont(form.defaultFont);
     target->setFont(defaultFont);
-    if (form.backColour.isSet() || form.backSystem != design::SystemColour::None) {
+    // A form of no designed colour or picture behind a designed text colour
+    // takes the classic background that colour was chosen against.
+    const bool designedBack = form.backColour.isSet() || !form.backgroundPicture.empty();
+    const bool classicBack = !designedBack && std::ranges::any_of(form.controls, [](const Control &c) {
+        return c.parentName.empty() && showsWhatIsBehind(c) && c.foreColour.isSet();
+    });
+    if (form.backColour.isSet() || form.backSystem != design::SystemColour::None || classicBack) {
         QPalette pal = target->palette();
-        pal.setColor(QPalette::Window,
-                     form.backColour.isSet() ? toColour(form.backColour) : systemColour(form.backSystem));
+        pal.setColor(QPalette::Window, form.backColour.isSet() ? toColour(form.backColour)
+                                       : classicBack           ? kClassicFace
+                                                               : systemColour(form.backSystem));
         target->setPalette(pal);
         target->setAutoFillBackground(true);
     }
+    // Whether a control shows a designed colour or picture behind it: its
+    // frame's background, or else the form's.
+    const auto designedBehind = [&](const Control &c) {
+        for (const Control &frame : form.controls)
+            if (!c.parentName.empty() && frame.name == c.parentName && !showsWhatIsBehind(frame))
+                return true;
+        return designedBack || classicBack;
+    };
     if (!form.icon.large.empty())
         target->setWindowIcon(loadIcon(form.icon));
 
@@ -272,7 +338,7 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
             w->setGeometry(twipsRect(*c));
         if (!c->fontDesign.face.empty())
             w->setFont(toFont(c->fontDesign));
-        applyColours(*c, w);
+        applyColours(*c, w, designedBehind(*c));
         describe(*c, w);
         if (c->kind == Kind::Label || c->kind == Kind::Line)
             graphical.push_back(w);
@@ -352,7 +418,7 @@ bool BuiltForm::moveFocus(bool forward) const
     return false;
 }
 
-QPixmap loadPicture(std::string_view resource) { return QPixmap::fromImage(readPicture(resource)); }
+QPixmap loadPicture(std::string_view resource, qreal ratio) { return QPixmap::fromImage(readPicture(resource, ratio)); }
 
 QIcon loadIcon(const design::Icon &icon)
 {
@@ -376,13 +442,14 @@ QColor systemColour(design::SystemColour colour)
     return QApplication::palette().color(QPalette::Window);
 }
 
-QImage backgroundPicture(const design::Form &form)
+QImage backgroundPicture(const design::Form &form, qreal ratio)
 {
     // Kept as read: the backgrounds are stored with 256 colours, one byte a
     // pixel, and drawn straight from that. A quarter of the memory of a
     // pixmap, for about 0.3 ms more on a repaint of the whole form (clipped
-    // repaints cost next to nothing).
-    return form.backgroundPicture.empty() ? QImage() : readPicture(form.backgroundPicture);
+    // repaints cost next to nothing). Only at a ratio other than 1 or 2 is
+    // the picture scaled, and kept in full colour.
+    return form.backgroundPicture.empty() ? QImage() : readPicture(form.backgroundPicture, ratio);
 }
 
 } // namespace tolvaren

@@ -50,8 +50,10 @@ class BuiltForm {
 // target's size, colours, font and caption.
 BuiltForm buildForm(const design::Form &form, QWidget *target);
 
-// One of the program's pictures (a resource path such as ":/mass.png").
-QPixmap loadPicture(std::string_view resource);
+// One of the program's pictures (a resource path such as ":/mass.png"),
+// drawn for a screen of `ratio` device pixels a pixel (the widget's
+// devicePixelRatioF()).
+QPixmap loadPicture(std::string_view resource, qreal ratio = 1);
 
 // A window icon with both its images, so that the desktop picks the one
 // drawn for the size it shows.
@@ -62,7 +64,8 @@ QIcon loadIcon(const design::Icon &icon);
 QColor systemColour(design::SystemColour colour);
 
 // The form's background picture, drawn from its top-left corner; a null
-// image when the form has none.
-QImage backgroundPicture(const design::Form &form);
+// image when the form has none. Drawn for a screen of `ratio` device pixels
+// a pixel, as loadPicture().
+QImage backgroundPicture(const design::Form &form, qreal ratio = 1);
 
 } // namespace tolvaren

@@ -12,7 +12,7 @@
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
-    : QWidget(parent), m_built(buildForm(design, this)), m_background(backgroundPicture(design))
+    : QWidget(parent), m_built(buildForm(design, this)), m_background(backgroundPicture(design, devicePixelRatioF()))
 {
     setObjectName(qstr(design.name));
     for (const BuiltForm::CategoryButton &b : m_built.categoryButtons()) {
