@@ -7,7 +7,7 @@
 Needs:  Debian's Pillow, the DejaVu fonts and fontconfig, which finds the font
             apt-get install -y python3-pil fonts-dejavu-core fontconfig
 Run:    /usr/bin/python3 art/make_pictures.py      (from any directory)
-Writes: forms/pictures/*.png (same names and pixel sizes the resource file lists)
+Writes: forms/pictures/*.png (the names the designs ask for; the build takes them all)
         packaging/icons/tolvaren.svg
 
 Everything is drawn at four times the final size and scaled down, which gives smooth

@@ -37,10 +37,10 @@ bool expectDisplay(int argc, char **argv)
 std::optional<int> answerCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Converts distances, masses, temperatures, volumes, speeds and "
-                                                    "times between units, in a window."));
-    // Not Qt's own help option, which adds --help-all for options of Qt's
-    // this program does not take.
+    parser.setApplicationDescription(
+        QStringLiteral("Converts a number from one unit of measurement to another, in a window."));
+    // Not Qt's own help option: it adds --help-all, which lists a Qt option
+    // this program does not take and leaves out those it does.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays help on commandline options."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
