@@ -7,6 +7,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QLoggingCategory>
 #include <QStringList>
 
 #include <cstdio>
@@ -31,6 +32,10 @@ bool expectDisplay(int argc, char **argv)
             return true;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // That start only reads the command line, and the program ends right
+    // after; what Qt says on the way (such as XDG_RUNTIME_DIR not being set)
+    // is not the user's business.
+    QLoggingCategory::setFilterRules(QStringLiteral("*=false"));
     return false;
 }
 

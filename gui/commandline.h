@@ -13,8 +13,9 @@ namespace tolvaren {
 // offers no way to ask beforehand. Its desktop platforms need DISPLAY (X11)
 // or WAYLAND_DISPLAY: when neither is set and no platform or display is
 // named (QT_QPA_PLATFORM, -platform, -display), this points Qt at its
-// offscreen platform, which needs none, so that the command line can still
-// be answered, and returns false. The program then ends with one line.
+// offscreen platform, which needs none, and silences Qt's messages, so that
+// the command line can still be answered, and returns false. The program
+// then ends with one line.
 bool expectDisplay(int argc, char **argv);
 
 // Answers --help and --version and reports a mistake on the arguments the

@@ -17,7 +17,8 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 # check NAME EXPECTED-STATUS STDOUT-PATTERN STDERR-PATTERN -- ENV... -- ARGS...
 # The patterns are extended regular expressions for the whole output ('' for
-# none at all). Every run has no display unless its row gives one, and a
+# none at all). Every run has no display unless its row gives one, no
+# XDG_RUNTIME_DIR (as under su), and a
 # time limit ($limit seconds, 10 unless set): a window that opens by mistake
 # ends the run with status 124.
 check() {
@@ -30,8 +31,8 @@ check() {
         shift
     done
     shift
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${envs[@]}" \
-        XDG_RUNTIME_DIR="$work" timeout "${limit:-10}" "$program" "$@" >"$work/out" 2>"$work/err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR "${envs[@]}" \
+        timeout "${limit:-10}" "$program" "$@" >"$work/out" 2>"$work/err"
     local status=$?
     local out err
     out=$(cat "$work/out")
