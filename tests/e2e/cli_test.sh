@@ -18,9 +18,8 @@ failures=0
 # check NAME EXPECTED-STATUS STDOUT-PATTERN STDERR-PATTERN -- ENV... -- ARGS...
 # The patterns are extended regular expressions for the whole output ('' for
 # none at all). Every run has no display unless its row gives one, no
-# XDG_RUNTIME_DIR (as under su), and a
-# time limit ($limit seconds, 10 unless set): a window that opens by mistake
-# ends the run with status 124.
+# XDG_RUNTIME_DIR (as under su) and a time limit ($limit seconds, 10 unless
+# set): a window that opens by mistake ends the run with status 124.
 check() {
     local name=$1 want_status=$2 want_out=$3 want_err=$4
     shift 4
