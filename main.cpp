@@ -7,14 +7,20 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char **argv)
 {
-    if (const std::optional<int> status = tolvaren::answerCommandLine(argc, argv))
-        return *status;
     tolvaren::prepareApplication();
-    tolvaren::DisplayFailureGuard displayGuard;
+    const bool display = tolvaren::expectDisplay(argc, argv);
     QApplication app(argc, argv);
-    displayGuard.release();
+    if (const std::optional<int> status = tolvaren::answerCommandLine(QCoreApplication::arguments()))
+        return *status;
+    if (!display) {
+        std::fputs("tolvaren: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
+        return EXIT_FAILURE;
+    }
     tolvaren::setUpApplication();
 
     tolvaren::MainWindow window;

@@ -7,7 +7,7 @@
 Needs:  Debian's Pillow, the DejaVu fonts and fontconfig, which finds the font
             apt-get install -y python3-pil fonts-dejavu-core fontconfig
 Run:    /usr/bin/python3 art/make_pictures.py      (from any directory)
-Writes: forms/pictures/*.png (same names and pixel sizes the resource file lists), and
+Writes: forms/pictures/*.png (the names the designs ask for; the build takes them all), and
         NAME@2x.png of every form picture, the welcome background and the About emblem,
         drawn at twice the size for screens scaled 1.5x or more
         packaging/icons/tolvaren.svg

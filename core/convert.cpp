@@ -23,13 +23,6 @@ double apply(Step step, double value)
     return value;
 }
 
-// Exact text equality, the length and first character tried before the
-// whole text: most rules of a table fail on those.
-bool same(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
-}
-
 bool incomplete(std::string_view input, std::string_view from, std::string_view to)
 {
     return input.empty() || to.empty() || from == kFromPlaceholder || from.empty() || to == kToPlaceholder;
@@ -66,7 +59,7 @@ ConvertOutcome convert(std::string_view input, std::string_view from, std::strin
     memory.inputValue = parsed.value;
 
     for (const PairRule &rule : rules) {
-        if (!same(rule.to, to) || !same(rule.from, from))
+        if (rule.to != to || rule.from != from)
             continue;
         // Intermediate results live in a local; only the last step of a
         // formula is stored in the memory. The operands are always finite,

@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: MIT
 
 #include "forms/designs.h"
+#include "version.h"
 
 #include <array>
 
 namespace tolvaren::design {
 
-// The About box. Everything it shows is fixed here, its caption included.
-// The two lines, one array of two, make an etched separator, a grey line
-// drawn over a white one; each runs from (left, top) to (width, height) read
-// as x2, y2.
+// The About box; its title names the program's version. The two lines, one
+// array of two, make an etched separator, a grey line drawn over a white
+// one; each runs from (left, top) to (width, height) read as x2, y2.
 const Form &aboutForm()
 {
     // clang-format off
@@ -30,7 +30,7 @@ const Form &aboutForm()
                 120, 2640, 4095, 825, 3)
             .fore(rgb(0, 0, 0))
             .wrap(),
-        control("lblTitle", Kind::Label, "Tolvaren   v1.10", 1080, 240, 3885, 480, 4)
+        control("lblTitle", Kind::Label, "Tolvaren   v" TOLVAREN_VERSION, 1080, 240, 3885, 480, 4)
             .font("MS Sans Serif", 13.5)
             .fore(rgb(128, 64, 0)),
         control("Label1", Kind::Label, "By the developers", 1080, 1440, 1695, 255, 5),

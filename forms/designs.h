@@ -4,11 +4,21 @@
 #pragma once
 
 #include "forms/design.h"
+#include "version.h"
 
 // Each window's design lives in a file of its own.
 namespace tolvaren::design {
 
+// The main window's caption, the program's name and version; also the title
+// of the program's own error boxes.
+inline constexpr const char *kMainCaption = "Tolvaren v" TOLVAREN_VERSION;
 const Form &mainForm();
+// The size the main window opens at, in twips: border, title bar and menu bar
+// included.
+struct OuterSize {
+    int width = 0, height = 0;
+};
+OuterSize mainOuterSize();
 const MainMenus &mainMenus();
 const Form &welcomeForm();
 const Form &prefixForm();

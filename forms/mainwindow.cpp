@@ -5,23 +5,21 @@
 
 namespace tolvaren::design {
 
-// The main window is the MDI parent and is built by hand: it takes the
-// workspace colour and the icon from here. The caption is shown as the
-// project's version makes it, and the build checks that it reads as drawn
-// here; the client size is the one it was drawn at, while the window opens
-// at its designed outer size.
+// The main window is the MDI parent and is built by hand: it takes its
+// caption, the workspace colour and the icon from here, and opens at its outer
+// size; what it holds inside is the size left over.
 const Form &mainForm()
 {
     static const Form f{
         .name = "Main",
-        .caption = "Tolvaren v1.10",
-        .clientWidth = 4860,
-        .clientHeight = 3855,
+        .caption = kMainCaption,
         .backSystem = SystemColour::AppWorkspace,
         .icon = {":/tolvaren-32.png", ":/tolvaren-16.png"},
     };
     return f;
 }
+
+OuterSize mainOuterSize() { return {4980, 4500}; }
 
 const MainMenus &mainMenus()
 {

@@ -6,18 +6,17 @@
 #include "core/prefix.h"
 
 #include <array>
-#include <cstddef>
+#include <vector>
 
 namespace tolvaren::design {
 
 namespace {
 // The list items are the prefix table's names, so they are written once.
-std::array<std::string_view, 12> prefixNames()
+std::vector<std::string_view> prefixNames()
 {
-    std::array<std::string_view, 12> names{};
-    const auto table = prefixTable();
-    for (std::size_t i = 0; i < names.size() && i < table.size(); ++i)
-        names[i] = table[i].name;
+    std::vector<std::string_view> names;
+    for (const Prefix &prefix : prefixTable())
+        names.push_back(prefix.name);
     return names;
 }
 } // namespace
@@ -26,7 +25,7 @@ std::array<std::string_view, 12> prefixNames()
 // window's File menu. The list holds the focus when it opens.
 const Form &prefixForm()
 {
-    static const std::array<std::string_view, 12> names = prefixNames();
+    static const std::vector<std::string_view> names = prefixNames();
     // clang-format off
     static const auto controls = std::to_array<Control>({
         control("Command2", Kind::Button, "Close", 3000, 3000, 1215, 375, 4).named("", "Close the prefix converter").as(Role::Close),

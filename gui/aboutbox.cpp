@@ -4,9 +4,7 @@
 #include "gui/aboutbox.h"
 
 #include "forms/designs.h"
-#include "gui/version.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 namespace tolvaren {
@@ -17,10 +15,6 @@ AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
     // closes the box the same way.
     if (auto *ok = m_built.withRole<QPushButton>(design::Role::Ok))
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    // The title names the version this program was built as. The design
-    // draws the same text; the build checks that it names this version.
-    if (auto *title = findChild<QLabel *>(QStringLiteral("lblTitle")))
-        title->setText(QStringLiteral("Tolvaren   v" TOLVAREN_VERSION));
 }
 
 } // namespace tolvaren

@@ -3,15 +3,14 @@
 
 #pragma once
 
-#include "gui/version.h"
+#include "forms/designs.h"
+#include "version.h"
 
 namespace tolvaren {
 
-// The main window's caption, also the title of the overflow error box. The
-// main window's design draws the same text; the build checks that it names
-// this version.
-inline constexpr const char *kProgramCaption = "Tolvaren v" TOLVAREN_VERSION;
-inline constexpr const char *kDesktopId = "org.tolvaren.Tolvaren";
+// The main window's caption, also the title of the overflow error box.
+inline constexpr const char *kProgramCaption = design::kMainCaption;
+inline constexpr const char *kDesktopId = TOLVAREN_DESKTOP_ID;
 
 // Before the QApplication is made: what must be decided before Qt starts.
 void prepareApplication();

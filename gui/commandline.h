@@ -3,37 +3,24 @@
 
 #pragma once
 
+#include <QStringList>
+
 #include <optional>
 
 namespace tolvaren {
 
-// Reads the command line before anything else starts, so that --help,
-// --version and a mistyped option are answered without a display. Qt's own
-// options (-platform, -display, -style, ...) are accepted and left for the
-// QApplication to act on. Returns the exit status when the program is to end
-// here, std::nullopt when it goes on to open its window.
-std::optional<int> answerCommandLine(int argc, char **argv);
+// Qt ends a program with an abort when its platform finds no display, and
+// offers no way to ask beforehand. Its desktop platforms need DISPLAY (X11)
+// or WAYLAND_DISPLAY: when neither is set and no platform or display is
+// named (QT_QPA_PLATFORM, -platform, -display), this points Qt at its
+// offscreen platform, which needs none, and silences Qt's messages, so that
+// the command line can still be answered, and returns false. The program
+// then ends with one line.
+bool expectDisplay(int argc, char **argv);
 
-// Qt ends a program whose display cannot be opened with an abort and a long
-// message that suggests reinstalling it. While a guard exists, Qt's messages
-// are held back; if opening the display fails, one line saying so goes to
-// standard error and the program ends with status 1. Otherwise release()
-// (or the destructor) passes the held messages on.
-//
-//   DisplayFailureGuard guard;
-//   QApplication app(argc, argv);
-//   guard.release();
-class DisplayFailureGuard {
-  public:
-    DisplayFailureGuard();
-    ~DisplayFailureGuard();
-    DisplayFailureGuard(const DisplayFailureGuard &) = delete;
-    DisplayFailureGuard &operator=(const DisplayFailureGuard &) = delete;
-
-    void release();
-
-  private:
-    bool m_released = false;
-};
+// Answers --help and --version and reports a mistake on the arguments the
+// QApplication left (it takes its own options out). Returns the exit status
+// when the program is to end here, std::nullopt when it opens its window.
+std::optional<int> answerCommandLine(const QStringList &arguments);
 
 } // namespace tolvaren

@@ -21,6 +21,7 @@ class ConverterForm : public FormWidget {
     ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
                   QWidget *parent = nullptr);
 
+    // Test hooks: nothing in the program calls these.
     QLineEdit *inputBox() const { return m_input; }
     QComboBox *fromList() const { return m_from; }
     QComboBox *toList() const { return m_to; }

@@ -7,7 +7,6 @@
 #include "forms/designs.h"
 #include "forms/twips.h"
 #include "gui/aboutbox.h"
-#include "gui/application.h"
 #include "gui/builder.h"
 #include "gui/converterform.h"
 #include "gui/messagebox.h"
@@ -21,20 +20,14 @@
 
 namespace tolvaren {
 
-namespace {
-constexpr int kOuterWidthTwips = 4980;
-constexpr int kOuterHeightTwips = 4500;
-} // namespace
-
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
     const design::Form &d = design::mainForm();
     setObjectName(qstr(d.name));
-    setWindowTitle(QString::fromUtf8(kProgramCaption));
+    setWindowTitle(qstr(d.caption));
     setWindowIcon(loadIcon(d.icon));
     m_mdi = new QMdiArea(this);
     m_mdi->setBackground(systemColour(d.backSystem));
-    m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
@@ -143,7 +136,8 @@ void MainWindow::restoreOriginalSize()
 {
     if (isMaximized() || isMinimized() || isFullScreen())
         showNormal();
-    m_outerPx = QSize(twipsToPixels(kOuterWidthTwips), twipsToPixels(kOuterHeightTwips));
+    const design::OuterSize outer = design::mainOuterSize();
+    m_outerPx = QSize(twipsToPixels(outer.width), twipsToPixels(outer.height));
     m_fittedDecoration = frameGeometry().size() - geometry().size();
     resize(m_outerPx - m_fittedDecoration);
     // A window manager reports the frame's thickness some time after the

@@ -25,8 +25,9 @@ class MainWindow : public QMainWindow {
   public:
     explicit MainWindow(QWidget *parent = nullptr);
 
+    // Test hooks: nothing in the program calls these. The workspace, the form
+    // shown inside it (or nullptr) and the conversion memory the forms share.
     QMdiArea *mdiArea() const { return m_mdi; }
-    // The form shown inside, or nullptr.
     QWidget *currentForm() const;
     ConversionMemory &memory() { return m_memory; }
 

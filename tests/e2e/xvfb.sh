@@ -1,9 +1,10 @@
 # SPDX-FileCopyrightText: 2026 Tolvaren developers
 # SPDX-License-Identifier: MIT
 
-# Sourced by run_e2e.sh and deb_install.sh: a scratch directory $work and a
-# private X server, both gone on the way out however the script ends. A
-# script's own clean-up goes into stop_own, which runs first.
+# Sourced by run_e2e.sh, deb_install.sh and scripts/screenshots: a scratch
+# directory $work and a private X server, both gone on the way out however
+# the script ends. A script's own clean-up goes into stop_own, which runs
+# first.
 #
 #   . xvfb.sh NAME; start_xvfb [XVFB-OPTION ...] || exit 1   # sets $display
 
