@@ -13,7 +13,7 @@ namespace tolvaren {
 namespace {
 Qt::WindowFlags flagsFor(design::Border border)
 {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = kFixedSizeWindowFlags;
     if (border == design::Border::FixedWindow)
         flags |= Qt::WindowSystemMenuHint;
     return flags;
