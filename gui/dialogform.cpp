@@ -13,7 +13,7 @@ namespace tolvaren {
 namespace {
 Qt::WindowFlags flagsFor(design::Border border)
 {
-    Qt::WindowFlags flags = kFixedSizeWindowFlags;
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     if (border == design::Border::FixedWindow)
         flags |= Qt::WindowSystemMenuHint;
     return flags;

@@ -10,11 +10,6 @@
 
 namespace tolvaren {
 
-// A window of fixed size shows a title and a close button, no maximise and no
-// minimise: no window manager or compositor is to offer it another size.
-inline constexpr Qt::WindowFlags kFixedSizeWindowFlags =
-    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
 // A modal window built from its design, of fixed size: the prefix converter
 // and the About box.
 class DialogForm : public QDialog {

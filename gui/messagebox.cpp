@@ -4,7 +4,6 @@
 #include "gui/messagebox.h"
 
 #include "gui/application.h"
-#include "gui/dialogform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -92,8 +91,7 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
         hook()({icon, title, text});
         return;
     }
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, ownerWindow(),
-                    kFixedSizeWindowFlags | Qt::WindowSystemMenuHint);
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, ownerWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setObjectName(QStringLiteral("MsgBox"));
     // Named by its title; screen readers read its text from the label, so

@@ -21,7 +21,7 @@ struct Message {
 
 // A modal message box with a single OK button; returns when it is
 // dismissed. The box belongs to the active window (else the modal one open,
-// else the main window), offers no other size, and nothing else takes input
+// else the main window), has a title and a close button only, and nothing else takes input
 // meanwhile.
 void showMessage(MessageIcon icon, const QString &title, const QString &text);
 
