@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QtMath>
 
 namespace tolvaren {
 
@@ -30,18 +33,52 @@ QMessageBox::Icon toQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// A box as wide as its title at least, so that a window manager shows the
-// whole title: room for the title text, the window's icon and its close
-// button.
+// The width a window needs for its whole title beside the buttons of its
+// decoration.
+int titleWidth(const QString &title)
+{
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        // Where the compositor draws none (weston), Qt 6.4.2 draws the
+        // decoration itself: the title at 14 px, centred by its width at
+        // the application font (14 px after the first paint), clipped 77 px
+        // from the right edge, before the close, maximise and minimise
+        // buttons; its border is 3 px each side. Other compositors draw
+        // their own and are measured like window managers below.
+        QFont drawn = QGuiApplication::font();
+        drawn.setPixelSize(14);
+        const qreal shown = QFontMetricsF(drawn).horizontalAdvance(title);
+        const qreal centred = QFontMetricsF(QGuiApplication::font()).horizontalAdvance(title);
+        return qCeil(qMax(shown, 2 * shown - centred)) + 2 * 77 - 2 * 3;
+    }
+    // A window manager's title bar: room for the title text, the window's
+    // icon and its buttons.
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    return metrics.horizontalAdvance(title) + 4 * metrics.height() + 32;
+}
+
+// A box as wide as its title at least, so that the whole title shows.
 void fitTitle(QMessageBox &box, const QString &title)
 {
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (!grid)
         return;
-    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
-    const int width = metrics.horizontalAdvance(title) + 4 * metrics.height() + 32;
-    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
-                  grid->columnCount());
+    grid->addItem(new QSpacerItem(titleWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
+                  0, 1, grid->columnCount());
+}
+
+// The window a box belongs to: the active one; where the compositor activates
+// none (a Wayland one without a keyboard), the modal window open, else the
+// main window. A box without one would be placed anywhere.
+QWidget *ownerWindow()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow *>(top) && top->isVisible())
+            return top;
+    return nullptr;
 }
 
 } // namespace
@@ -52,7 +89,7 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
         hook()({icon, title, text});
         return;
     }
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, ownerWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setObjectName(QStringLiteral("MsgBox"));
     // Named by its title; screen readers read its text from the label, so

@@ -20,8 +20,9 @@ struct Message {
 };
 
 // A modal message box with a single OK button; returns when it is
-// dismissed. The box is parented to the active window, and nothing else
-// takes input meanwhile.
+// dismissed. The box belongs to the active window (else the modal one open,
+// else the main window), has a title and a close button only, and nothing else takes input
+// meanwhile.
 void showMessage(MessageIcon icon, const QString &title, const QString &text);
 
 // Refuses what the user typed into `atFault`: a critical box, then the

@@ -288,6 +288,8 @@ class DialogsTest : public QObject {
                            QCOMPARE(box->text(), QStringLiteral("Overflow"));
                            QCOMPARE(box->windowTitle(), QStringLiteral("Tolvaren v1.10"));
                            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                           // Of fixed size: no window manager is to offer another.
+                           QCOMPARE(box->windowFlags() & Qt::WindowMinMaxButtonsHint, Qt::WindowFlags());
                            // Read once, from its label; and as wide as its title.
                            QVERIFY(box->accessibleDescription().isEmpty());
                            // A title bar holds the title, an icon and a close button, each
