@@ -4,9 +4,6 @@
 #include "gui/dialogform.h"
 
 #include "forms/qtext.h"
-#include "gui/keyboard.h"
-
-#include <QAbstractButton>
 
 namespace tolvaren {
 
@@ -28,7 +25,6 @@ DialogForm::DialogForm(const design::Form &design, QWidget *parent)
     setSizeGripEnabled(false);
     // While it is open nothing else in the program takes input.
     setWindowModality(Qt::ApplicationModal);
-    pressOnEnter(this, m_built.withRole<QAbstractButton>(design::Role::Go));
 }
 
 void DialogForm::showEvent(QShowEvent *event)
