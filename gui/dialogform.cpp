@@ -5,6 +5,8 @@
 
 #include "forms/qtext.h"
 
+#include <QPushButton>
+
 namespace tolvaren {
 
 namespace {
@@ -25,6 +27,9 @@ DialogForm::DialogForm(const design::Form &design, QWidget *parent)
     setSizeGripEnabled(false);
     // While it is open nothing else in the program takes input.
     setWindowModality(Qt::ApplicationModal);
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
 }
 
 void DialogForm::showEvent(QShowEvent *event)

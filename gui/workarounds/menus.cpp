@@ -67,13 +67,14 @@ bool isMenu(const QObject *object)
     return qobject_cast<const QMenu *>(object) || qobject_cast<const QMenuBar *>(object);
 }
 
-// Once a menu of the menu bar has closed and no other took its place, the
-// control that has the keyboard is said to have the focus again.
-void tellFocusAfterMenu()
+// Once a menu of the menu bar has closed, no other took its place and the
+// menu bar has let the keyboard go, the control that has the keyboard is
+// said to have the focus again.
+void tellFocusAfterMenu(QMenuBar *bar)
 {
-    QTimer::singleShot(0, qApp, [] {
+    QTimer::singleShot(0, bar, [bar] {
         QWidget *focus = QApplication::focusWidget();
-        if (!focus || QApplication::activePopupWidget() || QApplication::activeModalWidget())
+        if (!focus || bar->activeAction() || QApplication::activePopupWidget() || QApplication::activeModalWidget())
             return;
         QAccessibleEvent focused(focus, QAccessible::Focus);
         QAccessible::updateAccessibility(&focused);
@@ -89,9 +90,9 @@ class MenuKeys : public QObject {
     {
         if (event->type() == QEvent::KeyPress)
             return moveToNextMenu(watched, static_cast<QKeyEvent *>(event));
-        if (event->type() == QEvent::Hide && qobject_cast<QMenu *>(watched) &&
-            qobject_cast<QMenuBar *>(static_cast<QMenu *>(watched)->parentWidget()))
-            tellFocusAfterMenu();
+        if (auto *menu = qobject_cast<QMenu *>(watched); menu && event->type() == QEvent::Hide)
+            if (auto *bar = qobject_cast<QMenuBar *>(menu->parentWidget()))
+                tellFocusAfterMenu(bar);
         return false;
     }
 };
