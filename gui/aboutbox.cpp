@@ -4,8 +4,11 @@
 #include "gui/aboutbox.h"
 
 #include "forms/designs.h"
+#include "gui/announce.h"
 
+#include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tolvaren {
 
@@ -15,6 +18,15 @@ AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
     // closes the box the same way.
     if (auto *ok = m_built.withRole<QPushButton>(design::Role::Ok))
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// The title is drawn as a label, which a reader meets only by reading the
+// screen: it is said when the box opens, once the focus is on OK.
+void AboutBox::showEvent(QShowEvent *event)
+{
+    DialogForm::showEvent(event);
+    if (auto *title = findChild<QLabel *>(QStringLiteral("lblTitle")))
+        QTimer::singleShot(0, this, [this, title] { announce(this, title->text()); });
 }
 
 } // namespace tolvaren

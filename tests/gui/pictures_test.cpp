@@ -81,6 +81,8 @@ QMap<QString, std::pair<QColor, QColor>> textColours(QWidget *window)
 {
     QMap<QString, std::pair<QColor, QColor>> found;
     for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
         const auto *label = qobject_cast<QLabel *>(w);
         const bool drawnOnBehind = (label && !label->text().isEmpty()) || qobject_cast<QGroupBox *>(w);
         if (!drawnOnBehind && !qobject_cast<QPushButton *>(w) && !qobject_cast<QLineEdit *>(w) &&
