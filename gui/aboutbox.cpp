@@ -16,8 +16,7 @@ AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
 {
     // OK is also what Escape does: QDialog sends Escape to reject(), which
     // closes the box the same way.
-    if (auto *ok = m_built.withRole<QPushButton>(design::Role::Ok))
-        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_built.withRole<QPushButton>(design::Role::Ok), &QPushButton::clicked, this, &QDialog::accept);
 }
 
 // The title is drawn as a label, which a reader meets only by reading the

@@ -26,7 +26,16 @@ class BuiltForm {
         const Category *category;
     };
 
-    template <typename T> T *withRole(design::Role role) const { return qobject_cast<T *>(m_roles.value(role)); }
+    // The control that plays `role`. A window asks only for the roles its
+    // design must have: one that is missing, or of another kind, is a
+    // mistake in the design, and the program stops at once.
+    template <typename T> T *withRole(design::Role role) const
+    {
+        T *found = qobject_cast<T *>(m_roles.value(role));
+        if (!found)
+            qFatal("The design has no %s for role %d", T::staticMetaObject.className(), int(role));
+        return found;
+    }
     const QList<CategoryButton> &categoryButtons() const { return m_categoryButtons; }
     QWidget *firstInTabOrder() const { return m_tabOrder.isEmpty() ? nullptr : m_tabOrder.front(); }
     // The first time a form opens, its first control in tab order has the

@@ -27,16 +27,13 @@ ConverterForm::ConverterForm(const design::Form &design, const Category &categor
     m_from = m_built.withRole<QComboBox>(Role::From);
     m_to = m_built.withRole<QComboBox>(Role::To);
     m_output = m_built.withRole<QLineEdit>(Role::Output);
-    Q_ASSERT(m_input && m_from && m_to && m_output);
     // Convert and New overwrite the output; the user can still select and
     // copy it.
     m_output->setReadOnly(true);
     setAccessibleName(windowTitle() + QStringLiteral(" converter"));
 
-    if (auto *convertButton = m_built.withRole<QPushButton>(Role::Convert))
-        connect(convertButton, &QPushButton::clicked, this, &ConverterForm::convert);
-    if (auto *clearButton = m_built.withRole<QPushButton>(Role::Clear))
-        connect(clearButton, &QPushButton::clicked, this, &ConverterForm::clear);
+    connect(m_built.withRole<QPushButton>(Role::Convert), &QPushButton::clicked, this, &ConverterForm::convert);
+    connect(m_built.withRole<QPushButton>(Role::Clear), &QPushButton::clicked, this, &ConverterForm::clear);
     m_memory.clear();
 }
 

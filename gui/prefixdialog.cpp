@@ -28,14 +28,11 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
     m_input = m_built.withRole<QLineEdit>(Role::Input);
     m_output = m_built.withRole<QLineEdit>(Role::Output);
     m_caption = m_built.withRole<QLabel>(Role::PrefixCaption);
-    Q_ASSERT(m_list && m_input && m_output && m_caption);
     // The answer is there to be read and copied; as on the converter forms,
     // nothing types into it. It keeps its place in the tab order.
     m_output->setReadOnly(true);
-    if (auto *goButton = m_built.withRole<QPushButton>(Role::Go))
-        connect(goButton, &QPushButton::clicked, this, &PrefixDialog::go);
-    if (auto *closeButton = m_built.withRole<QPushButton>(Role::Close))
-        connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_built.withRole<QPushButton>(Role::Go), &QPushButton::clicked, this, &PrefixDialog::go);
+    connect(m_built.withRole<QPushButton>(Role::Close), &QPushButton::clicked, this, &QDialog::reject);
 }
 
 // Enter in the input box or the prefix list presses Go: both pass it on to
