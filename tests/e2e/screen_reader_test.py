@@ -36,10 +36,11 @@ AWAY = ["push button", "Input value", "combo box", "frame"]  # the form, while a
 # (name, keys, phrases Orca must say in this order, phrases it must not say
 # since the last step's, at most how many seconds until its last phrase).
 # A phrase is found in an utterance, blanks in a row read as one; with "="
-# before it, it is the utterance (but for a full stop at its end). Each is said once, after the keys. A key
-# "ctrl+..." is held until the step is heard, as a person holds it; "type:"
-# types a text; "@..." is done by the test: start the program, wait for its
-# end, stop the window manager.
+# before it, it is the utterance (but for a full stop at its end). Each is
+# said once, after the keys. A key "ctrl+..." is held until the step is
+# heard, as a person holds it; "type:" types a text; "@..." is done by the
+# test: start the program, wait for its end, stop the window manager. A key
+# that opens a menu ends its step: the next waits until the menu is heard.
 STEPS = [
     ("start", ["@start"], ["Distance push button"], [], None),
     ("form opens", ["space"], ["=Distance", "Input value"], ["Picture", "Convert from unit"], PROMPT),
@@ -79,7 +80,8 @@ STEPS = [
     ("Refresh Memory", ["Return"], ["Memory cleared"], ["frame"], None),
     ("where am I after a command", ["KP_Enter"], ["Input value"], ["frame"], None),
     # The prefix list says its choice when it takes the focus again.
-    ("prefix converter", ["F10", "Down", "Return"], ["List with 12 items"], [], None),
+    ("File menu", ["F10", "Down"], ["Prefix Converter"], [], None),
+    ("prefix converter", ["Return"], ["List with 12 items"], [], None),
     *[(f"prefix {p}", ["Down"], [p], [], None) for p in ["Tetra", "Giga", "Mega"]],
     ("prefix input", ["Tab"], ["Input value"], [], None),
     ("prefix list again", ["shift+Tab"], ["List with 12 items", "Mega"], [], None),
@@ -89,11 +91,13 @@ STEPS = [
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
     ("Mass button", ["Tab"], ["Mass push button"], [], None),
     ("form switch", ["space"], ["=Mass", "Convert from unit"], ["Picture", "Input value"], PROMPT),
-    ("Exit", ["F10", "Down", "Up"], ["Exit"], [], None),
+    ("File menu again", ["F10", "Down"], ["Prefix Converter"], [], None),
+    ("Exit", ["Up"], ["Exit"], [], None),
     ("ended", ["Return", "@ended"], [], [], None),
     # Without a window manager the window takes the keyboard itself.
     ("bare start", ["@bare", "@start"], ["Distance push button"], [], None),
-    ("bare box", ["F10", "Right", "Return"], ["Help Topics can be found in", "OK"], [], None),
+    ("bare menu", ["F10", "Right"], ["Help Topics"], [], None),
+    ("bare box", ["Return"], ["Help Topics can be found in", "OK"], [], None),
     ("bare box closed", ["Return"], ["Distance push button"], [], None),
 ]
 
