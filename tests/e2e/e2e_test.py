@@ -547,7 +547,7 @@ def about_box(program):
 def window_captions(program):
     # Each form's frame is named by the form's caption; the main window's
     # title, in the accessibility tree and on the X window, stays as it is.
-    for title in FORMS:
+    for title in [WELCOME] + CONVERTERS:
         if title != WELCOME:
             open_form(program, title)
         check_equal(program.current_form().name, title, "name of the frame of the form on screen")
