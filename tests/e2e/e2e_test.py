@@ -313,8 +313,8 @@ def refused_input(program):
     form = open_form(program, "Distance")
     before = form.convert("5", "Meter", "Feet")
     for value, from_unit, prompt, at_fault in [
-            ("1,5", "Meter", NOT_A_NUMBER, form.input),
-            ("2", "meter", 'Unknown unit: "meter"', form.from_edit)]:
+            ("1,5", "Meter", NOT_A_NUMBER + '. Use a point for decimals: "1.5".', form.input),
+            ("2", "meter", 'Unknown unit: "meter". Did you mean "Meter"?', form.from_edit)]:
         form.fill(value, from_unit, "Feet")
         program.press(program.button("Convert", form.form))
         check_message(program, "Error", prompt, f"refusal of {value!r} {from_unit!r}")

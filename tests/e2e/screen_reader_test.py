@@ -60,7 +60,7 @@ STEPS = [
     ("Convert", ["Tab"], ["Convert push button"], [], None),
     ("line above", ["KP_Home"], ["= 16.404 Feet"], [], None),
     ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value"], [], None),
-    ("refusal heard whole", ["type:1,5", "Return"], ["Error", "Input value is not a number", "OK"], ["Result"],
+    ("refusal heard whole", ["type:1,5", "Return"], ["Error", "Use a point for decimals", "OK"], ["Result"],
      None),
     ("focus back after it", ["Return"], ["Input value", "1,5"], [], None),
     ("no stale result", ["type:10", "Return"], ["Result 32.808 Feet"], ["16.404"], PROMPT),
