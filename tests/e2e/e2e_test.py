@@ -169,7 +169,8 @@ def check_message(program, title, prompt, what, close_with=None):
     check_equal(labels, [prompt], what)
     check_tree(program, box, None)
     focusable = descendants(box, lambda a: pyatspi.STATE_FOCUSABLE in a.getState().getStates())
-    check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")], f"{what}: what takes the focus")
+    check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")],
+                f"{what}: what takes the focus")
     # A reader says the box's name, its description and its labels.
     said = [box.name, box.description] + [t for a in program.find_all(box) for t in (a.name, a.description)]
     check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
@@ -664,7 +665,8 @@ def menu_bar_focus(program):
     # key waits for what the last one did.
     form = open_form(program, "Distance")
     program.focus(form.input)
-    for keys, item, menu in [(["F10", "Right"], "Help Topics", "Help"), (["F10", "Down", "Right"], "Help Topics", "Help"),
+    for keys, item, menu in [(["F10", "Right"], "Help Topics", "Help"),
+                             (["F10", "Down", "Right"], "Help Topics", "Help"),
                              (["F10", "Right", "Left"], "Prefix Converter", "File")]:
         heard = FocusEvents()
         try:

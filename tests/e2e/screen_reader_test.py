@@ -110,7 +110,7 @@ class Task:
         self.process = None
         self.wm = None
         self.seen = 0  # utterances taken by the steps so far
-        self.heard = []  # (step, keys, seconds to the first utterance, what was said), for the report
+        self.heard = []  # (step, keys, seconds to its first phrase, what was said), for the report
 
     def step(self, name, keys, say, never, within):
         held = []
@@ -132,8 +132,9 @@ class Task:
             for key in held:
                 self.xdo("keyup", key)
         span = [text for _, text in said]
-        after = [(at, text) for at, text in said if at >= pressed]
-        first = after[0][0] - pressed if after else None
+        # How soon the first phrase came: what a user waits for.
+        first = next((at - pressed for at, text in said if at >= pressed and matches(say[0])(text)), None) if say \
+            else None
         self.heard.append((name, keys, first, span))
         for phrase in say:
             check(sum(map(matches(phrase), span)) == 1, f"step {name!r}: {phrase!r} not said once: {span}")
@@ -212,9 +213,10 @@ def report(task):
     # How soon a form switch is heard, against Tab: a figure to compare,
     # not a limit.
     tabs = [first for _, keys, first, _ in task.heard if keys == ["Tab"] and first is not None]
-    switches = [first for name, _, first, _ in task.heard if name in ("form opens", "form switch") and first is not None]
+    switches = [first for name, _, first, _ in task.heard
+                if name in ("form opens", "form switch") and first is not None]
     if tabs and switches:
-        print(f"  first word after a form switch: {', '.join(f'{s:.2f}' for s in switches)} s; after Tab: median "
+        print(f"  a form switch heard after {', '.join(f'{s:.2f}' for s in switches)} s; a Tab after: median "
               f"{statistics.median(tabs):.2f} s, slowest {max(tabs):.2f} s")
 
 
