@@ -133,9 +133,8 @@ class Task:
                 self.xdo("keyup", key)
         span = [text for _, text in said]
         # How soon the first phrase came: what a user waits for.
-        first = next((at - pressed for at, text in said if at >= pressed and matches(say[0])(text)), None) if say \
-            else None
-        self.heard.append((name, keys, first, span))
+        starts = [at for at, text in said if say and at >= pressed and matches(say[0])(text)]
+        self.heard.append((name, keys, starts[0] - pressed if starts else None, span))
         for phrase in say:
             check(sum(map(matches(phrase), span)) == 1, f"step {name!r}: {phrase!r} not said once: {span}")
         for phrase in never:
