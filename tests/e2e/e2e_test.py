@@ -53,10 +53,10 @@ FORMS = {
     WELCOME: dict(picture="A thermometer, a clock, a balance scale and a ruler"),
 }
 
-# (form, input, from, to, output shown): one per form for the wiring; the
-# numbers themselves are checked by the core tables.
 CONVERTERS = [t for t in FORMS if t != WELCOME]
 
+# (form, input, from, to, output shown): one per form for the wiring; the
+# numbers themselves are checked by the core tables.
 CONVERSIONS = [
     ("Distance", "5", "Meter", "Feet", " 16.404"),
     ("Mass", "2", "Ton", "Gram", " 1997600"),
@@ -167,7 +167,7 @@ def check_message(program, title, prompt, what, close_with=None):
     box = program.wait_dialog(title)
     labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL) if a.name]
     check_equal(labels, [prompt], what)
-    check_tree(program, box, None)
+    check_tree(box, None)
     focusable = descendants(box, lambda a: pyatspi.STATE_FOCUSABLE in a.getState().getStates())
     check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")],
                 f"{what}: what takes the focus")
@@ -278,7 +278,7 @@ def message_boxes(program):
     check(program.process.poll() is None, "the program ended after a message box")
 
 
-def check_tree(program, root, picture):
+def check_tree(root, picture):
     """What a reader finds in a window: its one picture, if any, named by
     what it shows; no object that says nothing (lines, icons; a pane that
     holds others may be unnamed); a modal window says so; and each
@@ -528,7 +528,7 @@ def about_box(program):
     for close_with in ["OK", "Escape", "Return"]:
         program.press_nowait(program.menu_item("Help", "About"))
         box = program.wait_dialog("About MyApp")
-        check_tree(program, box, "The program's emblem")
+        check_tree(box, "The program's emblem")
         labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
         check("Tolvaren   v1.10" in labels, f"program title missing from {labels}")
         check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
@@ -554,7 +554,7 @@ def window_captions(program):
         if title != WELCOME:
             open_form(program, title)
         check_equal(program.current_form().name, title, "name of the frame of the form on screen")
-        check_tree(program, program.current_form(), FORMS[title]["picture"])
+        check_tree(program.current_form(), FORMS[title]["picture"])
         check_equal(program.main_window().name, CAPTION, f"main window title with {title} open")
         check_equal(len(program.x_windows(CAPTION)), 1, f"X windows titled {CAPTION!r} with {title} open")
 
