@@ -37,10 +37,12 @@ AWAY = ["push button", "Input value", "combo box", "frame"]  # the form, while a
 # since the last step's, at most how many seconds until its last phrase).
 # A phrase is found in an utterance, blanks in a row read as one; with "="
 # before it, it is the utterance (but for a full stop at its end). Each is
-# said once, after the keys. A key "ctrl+..." is held until the step is
-# heard, as a person holds it; "type:" types a text; "@..." is done by the
-# test: start the program, wait for its end, stop the window manager. A key
-# that opens a menu ends its step: the next waits until the menu is heard.
+# said once, after the keys. Ctrl or Alt in "ctrl+..." or "alt+..." is held
+# until the step is heard, as a person holds it (let go at once, a busy
+# machine once had Alt taken alone, opening the File menu); "type:" types a
+# text; "@..." is done by the test: start the program, wait for its end,
+# stop the window manager. A key that opens a menu ends its step: the next
+# waits until the menu is heard.
 STEPS = [
     ("start", ["@start"], ["Distance push button"], [], None),
     ("form opens", ["space"], ["=Distance", "Input value"], ["Picture", "Convert from unit"], PROMPT),
@@ -116,10 +118,11 @@ class Task:
         held = []
         for key in keys:
             pressed = seconds_today()
-            if key.startswith("ctrl+"):
-                held.append("ctrl")
-                self.xdo("keydown", "ctrl")
-                self.xdo("key", key[len("ctrl+"):])
+            modifier, _, rest = key.partition("+")
+            if modifier in ("ctrl", "alt"):
+                held.append(modifier)
+                self.xdo("keydown", modifier)
+                self.xdo("key", rest)
             elif key.startswith("type:"):
                 self.xdo("type", key[len("type:"):])
             elif key.startswith("@"):
