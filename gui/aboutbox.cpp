@@ -4,10 +4,12 @@
 #include "gui/aboutbox.h"
 
 #include "forms/designs.h"
+#include "gui/announce.h"
 #include "gui/version.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tolvaren {
 
@@ -21,6 +23,15 @@ AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
     // draws the same text; the build checks that it names this version.
     if (auto *title = findChild<QLabel *>(QStringLiteral("lblTitle")))
         title->setText(QStringLiteral("Tolvaren   v" TOLVAREN_VERSION));
+}
+
+// The title is drawn as a label, which a reader meets only by reading the
+// screen: it is said when the box opens, once the focus is on OK.
+void AboutBox::showEvent(QShowEvent *event)
+{
+    DialogForm::showEvent(event);
+    if (auto *title = findChild<QLabel *>(QStringLiteral("lblTitle")))
+        QTimer::singleShot(0, this, [this, title] { announce(this, title->text()); });
 }
 
 } // namespace tolvaren

@@ -13,6 +13,9 @@ class AboutBox : public DialogForm {
     Q_OBJECT
   public:
     explicit AboutBox(QWidget *parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace tolvaren

@@ -4,8 +4,8 @@
 #include "gui/application.h"
 
 #include "forms/fonts.h"
-#include "gui/accessibility.h"
 #include "gui/keyboard.h"
+#include "gui/workarounds/workarounds.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -51,7 +51,7 @@ void setUpApplication()
     // form bringing new palettes, each category switch would leave
     // kilobytes behind. Nothing here is drawn often enough to need the cache.
     QPixmapCache::setCacheLimit(0);
-    installAccessibility();
+    installQtWorkarounds();
     qApp->installEventFilter(new ClassicKeys(qApp));
 }
 

@@ -5,10 +5,12 @@
 
 #include "core/convert.h"
 #include "forms/qtext.h"
-#include "gui/accessibility.h"
+#include "gui/announce.h"
 #include "gui/messagebox.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -84,6 +86,20 @@ void ConverterForm::convert()
     }
 }
 
+// Enter in the input box or a unit list converts: they pass it on to the
+// form, each once (an editable list hands it to its edit field first).
+void ConverterForm::keyPressEvent(QKeyEvent *event)
+{
+    QWidget *focus = QApplication::focusWidget();
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       !(event->modifiers() & ~Qt::KeypadModifier);
+    const auto in = [focus](QWidget *w) { return focus && (w == focus || w->isAncestorOf(focus)); };
+    if (enter && (in(m_input) || in(m_from) || in(m_to)))
+        convert();
+    else
+        FormWidget::keyPressEvent(event);
+}
+
 void ConverterForm::clear()
 {
     m_memory.clear();
@@ -95,7 +111,7 @@ void ConverterForm::clear()
         list->setCurrentIndex(-1);
         list->setEditText(qstr(placeholder));
     }
-    announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text());
+    announce(this, QStringLiteral("Cleared"));
 }
 
 } // namespace tolvaren

@@ -31,6 +31,9 @@ class ConverterForm : public FormWidget {
     // New: the form as it opened, and a fresh memory.
     void clear();
 
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
   private:
     const Category &m_category;
     ConversionMemory &m_memory;

@@ -4,9 +4,8 @@
 #include "gui/dialogform.h"
 
 #include "forms/qtext.h"
-#include "gui/keyboard.h"
 
-#include <QAbstractButton>
+#include <QPushButton>
 
 namespace tolvaren {
 
@@ -28,7 +27,9 @@ DialogForm::DialogForm(const design::Form &design, QWidget *parent)
     setSizeGripEnabled(false);
     // While it is open nothing else in the program takes input.
     setWindowModality(Qt::ApplicationModal);
-    pressOnEnter(this, m_built.withRole<QAbstractButton>(design::Role::Go));
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
 }
 
 void DialogForm::showEvent(QShowEvent *event)

@@ -4,10 +4,9 @@
 #include "gui/formwidget.h"
 
 #include "forms/qtext.h"
-#include "gui/keyboard.h"
 
-#include <QAbstractButton>
 #include <QPainter>
+#include <QPushButton>
 
 namespace tolvaren {
 
@@ -19,7 +18,9 @@ FormWidget::FormWidget(const design::Form &design, QWidget *parent)
         const Category *category = b.category;
         connect(b.button, &QAbstractButton::clicked, this, [this, category] { emit categoryRequested(*category); });
     }
-    pressOnEnter(this, m_built.withRole<QAbstractButton>(design::Role::Convert));
+    // Enter on a focused button presses it, as Space does.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
 }
 
 void FormWidget::paintEvent(QPaintEvent *event)

@@ -5,22 +5,16 @@
 
 #include <QObject>
 
-class QAbstractButton;
-class QWidget;
-
 namespace tolvaren {
 
 // The keys a classic desktop user expects, for every window of the program:
 // a text box or editable list that gets the focus from the keyboard or
 // because its form opened selects its text, so typing replaces it (a
 // read-only box selects nothing); Ctrl+Left and Ctrl+Right move by words
-// of non-blank characters; Enter presses the focused button as Space does;
-// a chord with Alt or the logo key types nothing into a text box (the
-// menus have no access keys); Alt pressed and released alone, or F10,
-// opens the first menu of the window's menu bar, and Left and Right move
-// from menu to menu; Enter in a form's input box or list presses the
-// button set by pressOnEnter(); a list has its choice as current item
-// while it has the focus. Installed once on the application.
+// of non-blank characters; a chord with Alt or the logo key types nothing
+// into a text box (the menus have no access keys); Alt pressed and released
+// alone, or F10, opens the first menu of the window's menu bar. Installed
+// once on the application.
 class ClassicKeys : public QObject {
     Q_OBJECT
   public:
@@ -32,9 +26,5 @@ class ClassicKeys : public QObject {
   private:
     bool m_lonelyAlt = false; // Alt is down and no other key came since
 };
-
-// Enter in `form`'s editable text boxes and lists presses `button`, as if
-// it had been clicked; a focused button still takes Enter itself.
-void pressOnEnter(QWidget *form, QAbstractButton *button);
 
 } // namespace tolvaren

@@ -9,6 +9,7 @@
 #include "forms/qtext.h"
 #include "forms/twips.h"
 #include "gui/aboutbox.h"
+#include "gui/announce.h"
 #include "gui/application.h"
 #include "gui/converterform.h"
 #include "gui/messagebox.h"
@@ -18,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QShowEvent>
 
 namespace tolvaren {
 
@@ -126,18 +128,36 @@ void MainWindow::showForm(QWidget *form)
     frame->setOption(QMdiSubWindow::RubberBandResize);
     m_mdi->addSubWindow(frame);
     m_child = frame;
-    frame->show();
-    m_mdi->setActiveSubWindow(frame);
+    // Shown once, maximised and active: the form gives the focus to its
+    // first control as it shows, and nothing else takes it on the way.
     frame->showMaximized();
 }
 
 void MainWindow::showPrefixConverter()
 {
-    PrefixDialog dialog(this);
-    dialog.exec();
+    {
+        PrefixDialog dialog(this);
+        dialog.exec();
+    }
+    takeKeyboard();
 }
 
-void MainWindow::clearMemory() { m_memory.clear(); }
+void MainWindow::clearMemory()
+{
+    m_memory.clear();
+    announce(this, QStringLiteral("Memory cleared"));
+}
+
+// Also where no window manager hands the keyboard to the window: when it
+// first shows, and when a window of its own has closed.
+void MainWindow::takeKeyboard() { activateWindow(); }
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        takeKeyboard();
+}
 
 void MainWindow::restoreOriginalSize()
 {
@@ -168,12 +188,16 @@ void MainWindow::showHelpLocation()
 {
     showMessage(MessageIcon::Information, QStringLiteral("Help Topics"),
                 QStringLiteral("Help Topics can be found in: tolvhelp.html in the same directory"));
+    takeKeyboard();
 }
 
 void MainWindow::about()
 {
-    AboutBox box(this);
-    box.exec();
+    {
+        AboutBox box(this);
+        box.exec();
+    }
+    takeKeyboard();
 }
 
 } // namespace tolvaren

@@ -43,7 +43,11 @@ class MainWindow : public QMainWindow {
     void showHelpLocation();
     void about();
 
+  protected:
+    void showEvent(QShowEvent *event) override;
+
   private:
+    void takeKeyboard();
     void createMenus();
     QMenu *addMenu(const design::MenuItem &menu);
     template <typename Slot> void addItem(QMenu *menu, const design::MenuItem &item, Slot slot);

@@ -61,7 +61,12 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     // the text is not also its description.
     box.setAccessibleName(title);
     fitTitle(box, title);
+    QWidget *owner = QApplication::activeWindow();
     box.exec();
+    // The window behind takes the keyboard back, also where no window
+    // manager hands it back.
+    if (owner)
+        owner->activateWindow();
 }
 
 void refuseInput(QWidget *atFault, const QString &title, const QString &text)

@@ -7,9 +7,11 @@
 #include "core/prefix.h"
 #include "forms/designs.h"
 #include "forms/qtext.h"
-#include "gui/accessibility.h"
+#include "gui/announce.h"
 #include "gui/messagebox.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +35,19 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
         connect(goButton, &QPushButton::clicked, this, &PrefixDialog::go);
     if (auto *closeButton = m_built.withRole<QPushButton>(Role::Close))
         connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Enter in the input box or the prefix list presses Go: both pass it on to
+// the dialog.
+void PrefixDialog::keyPressEvent(QKeyEvent *event)
+{
+    QWidget *focus = QApplication::focusWidget();
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       !(event->modifiers() & ~Qt::KeypadModifier);
+    if (enter && focus && (focus == m_input || focus == m_list))
+        go();
+    else
+        DialogForm::keyPressEvent(event);
 }
 
 void PrefixDialog::go()

@@ -22,6 +22,9 @@ class PrefixDialog : public DialogForm {
   public slots:
     void go();
 
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
   private:
     QListWidget *m_list = nullptr;
     QLineEdit *m_input = nullptr;

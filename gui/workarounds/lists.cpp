@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+// Editable lists. Qt 6.4.2 names an editable QComboBox by its current text
+// on Linux, so a reader says "This unit... editable combo box" and never
+// what the list is for; to see it, Tab to a unit list under Orca. No Qt bug
+// report known. Here its name is its accessible name and its value the
+// text. The text can also be read as text, so that a reader reading the
+// screen (Orca's flat review) finds the unit shown, not the list's name;
+// typing and selecting stay with the edit field.
+
+#include "gui/workarounds/parts.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace tolvaren {
+
+namespace {
+
+class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QComboBox *combo() const { return static_cast<QComboBox *>(widget()); }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface && shown())
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Reading only: no selection of its own.
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return shown()->cursorPosition(); }
+    void setCursorPosition(int position) override { shown()->setCursorPosition(position); }
+    QString text(int start, int end) const override { return shown()->text(start, end); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textBeforeOffset(offset, boundary, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAfterOffset(offset, boundary, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return shown()->textAtOffset(offset, boundary, start, end);
+    }
+    int characterCount() const override { return shown()->characterCount(); }
+    QRect characterRect(int offset) const override { return shown()->characterRect(offset); }
+    int offsetAtPoint(const QPoint &point) const override { return shown()->offsetAtPoint(point); }
+    void scrollToSubstring(int start, int end) override { shown()->scrollToSubstring(start, end); }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        return shown()->attributes(offset, start, end);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        const QString s = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && s.isEmpty() ? combo()->currentText() : s;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = combo()->view()->isVisible();
+        s.editable = combo()->isEditable();
+        return s;
+    }
+    // The item list first, then the edit field, as Qt's own description has
+    // them.
+    int childCount() const override { return combo()->lineEdit() ? 2 : 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        if (index == 1 && combo()->lineEdit())
+            return QAccessible::queryAccessibleInterface(combo()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        if (!child)
+            return -1;
+        if (child->object() == combo()->view())
+            return 0;
+        return combo()->lineEdit() && child->object() == combo()->lineEdit() ? 1 : -1;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        if (combo()->view()->isVisible())
+            return child(0);
+        return combo()->lineEdit() ? child(1) : nullptr;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+
+  private:
+    // The edit field's text, or nullptr for a list without one.
+    QAccessibleTextInterface *shown() const
+    {
+        QAccessibleInterface *field =
+            combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+        return field ? field->textInterface() : nullptr;
+    }
+};
+
+QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QComboBox"))
+        if (auto *combo = qobject_cast<QComboBox *>(object))
+            return new ComboBoxAccessible(combo);
+    return nullptr;
+}
+
+} // namespace
+
+void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
+
+} // namespace tolvaren

@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// What each workaround file gives installQtWorkarounds(); nothing outside
+// this folder uses it.
+
+class QAccessibleEvent;
+
+namespace tolvaren::workarounds {
+
+void installTextBoxes();
+void installLists();
+void installItemViews();
+void installWorkspace();
+void installMenus();
+
+// Events a reader would hear as noise; the update handler drops them.
+bool isStaleSelection(QAccessibleEvent *event);
+bool isMenuFocusBounce(QAccessibleEvent *event);
+
+} // namespace tolvaren::workarounds
