@@ -28,6 +28,7 @@ CASE_LIMIT = 240  # seconds; a case that takes longer is stopped and fails
 SAME_UNIT = "Use your common sense!!! n*1 = n*1 ;where n = any digit"
 SAME_UNIT_TITLE = "Warning: Your Common Sense is not in use"
 NOT_A_NUMBER = "Input value is not a number"
+TOO_LARGE = "The result is too large to show"
 FROM_PLACEHOLDER = "This unit..."
 TO_PLACEHOLDER = "...converted to"
 OUTPUT_PLACEHOLDER = "Answer displayed here"
@@ -254,8 +255,8 @@ MESSAGES = [
     ("Time", "", "Day", "Hour", "Incomplete Data", "Error"),
     ("Time", "2", "Day", "Day", SAME_UNIT, SAME_UNIT_TITLE),
     ("Speed", "2", "abc", "abc", SAME_UNIT, SAME_UNIT_TITLE),
-    ("Distance", "1E308", "Meter", "Inch", "Overflow", CAPTION),
-    ("Temperature", "1E308", "deg. C", "deg. F", "Overflow", CAPTION),
+    ("Distance", "1E308", "Meter", "Inch", TOO_LARGE, "Error"),
+    ("Temperature", "1E308", "deg. C", "deg. F", TOO_LARGE, "Error"),
 ]
 
 
@@ -315,7 +316,8 @@ def refused_input(program):
     before = form.convert("5", "Meter", "Feet")
     for value, from_unit, prompt, at_fault in [
             ("1,5", "Meter", NOT_A_NUMBER + '. Use a point for decimals: "1.5".', form.input),
-            ("2", "meter", 'Unknown unit: "meter". Did you mean "Meter"?', form.from_edit)]:
+            ("2", "meter", 'Unknown unit: "meter". Did you mean "Meter"?', form.from_edit),
+            ("1E308", "Meter", TOO_LARGE, form.input)]:
         form.fill(value, from_unit, "Feet")
         program.press(program.button("Convert", form.form))
         check_message(program, "Error", prompt, f"refusal of {value!r} {from_unit!r}")
@@ -504,7 +506,7 @@ def prefix_converter(program):
     win.select("Tetra")
     set_text(win.input, "1E300")
     win.go()
-    check_message(program, CAPTION, "Overflow", "message for an overflowing prefix")
+    check_message(program, "Error", TOO_LARGE, "message for an overflowing prefix")
     check_equal(win.texts(), ("1E300",) + shown_before[1:], "texts after the overflow")
 
     program.press(program.button("Close", win.window))
