@@ -168,13 +168,13 @@ def check_message(program, title, prompt, what, close_with=None):
     box = program.wait_dialog(title)
     labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL) if a.name]
     check_equal(labels, [prompt], what)
+    # A reader says the box's name, its description and its labels.
+    said = [box.name, box.description] + [t for a in program.find_all(box) for t in (a.name, a.description)]
+    check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
     check_tree(box, None)
     focusable = descendants(box, lambda a: pyatspi.STATE_FOCUSABLE in a.getState().getStates())
     check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")],
                 f"{what}: what takes the focus")
-    # A reader says the box's name, its description and its labels.
-    said = [box.name, box.description] + [t for a in program.find_all(box) for t in (a.name, a.description)]
-    check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
     ok = program.button("OK", box)
     if close_with is None:
         program.press(ok)
@@ -210,14 +210,14 @@ def conversion_case(title):
         units = FORMS[title]["units"]
         check_equal(form.items(form.from_list), units, "items of the from-list")
         check_equal(form.items(form.to_list), units, "items of the to-list")
-        shown = [i.name for i in descendants(form.form, matcher(role=pyatspi.ROLE_LIST_ITEM), showing_only=False)
-                 if {pyatspi.STATE_SHOWING, pyatspi.STATE_VISIBLE} & set(i.getState().getStates())]
-        check_equal(shown, [], "items of the closed lists on screen")
         for value, from_unit, to_unit, expected in (c[1:] for c in CONVERSIONS if c[0] == title):
             got = form.convert(value, from_unit, to_unit)
             check_equal(got, expected, f"{value!r} {from_unit} -> {to_unit}")
             check_equal(program.dialogs(), [], "message boxes after a conversion")
         form.clear_output()  # New restores the four design texts
+        shown = [i.name for i in descendants(form.form, matcher(role=pyatspi.ROLE_LIST_ITEM), showing_only=False)
+                 if {pyatspi.STATE_SHOWING, pyatspi.STATE_VISIBLE} & set(i.getState().getStates())]
+        check_equal(shown, [], "items of the closed lists on screen")
 
     run.__name__ = "convert_" + title.lower()
     return run
