@@ -556,9 +556,9 @@ def window_captions(program):
         if title != WELCOME:
             open_form(program, title)
         check_equal(program.current_form().name, title, "name of the frame of the form on screen")
-        check_tree(program.current_form(), FORMS[title]["picture"])
         check_equal(program.main_window().name, CAPTION, f"main window title with {title} open")
         check_equal(len(program.x_windows(CAPTION)), 1, f"X windows titled {CAPTION!r} with {title} open")
+        check_tree(program.current_form(), FORMS[title]["picture"])
 
 
 @case
