@@ -82,7 +82,7 @@ STEPS = [
     ("Refresh Memory", ["Return"], ["Memory cleared"], ["frame"], None),
     ("where am I after a command", ["KP_Enter"], ["Input value"], ["frame"], None),
     # The prefix list says its choice when it takes the focus again.
-    ("File menu", ["F10", "Down"], ["Prefix Converter"], [], None),
+    ("File menu", ["F10", "Down"], ["Prefix Converter"], ["frame"], None),
     ("prefix converter", ["Return"], ["List with 12 items"], [], None),
     *[(f"prefix {p}", ["Down"], [p], [], None) for p in ["Tetra", "Giga", "Mega"]],
     ("prefix input", ["Tab"], ["Input value"], [], None),
