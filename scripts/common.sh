@@ -22,6 +22,8 @@ WAYLAND_PACKAGES=(weston qt6-wayland)
 # A screen reader that reads the program in the tests, and the speech
 # service it talks through (sound goes nowhere on a test machine).
 SCREEN_READER_PACKAGES=(orca speech-dispatcher speech-dispatcher-espeak-ng)
+# The window manager the screen reader test starts, as a user has one.
+SCREEN_READER_PACKAGES+=(openbox)
 # The packaging checks: the package itself, its metadata, the licences.
 PACKAGING_PACKAGES=(dpkg-dev file lintian appstream desktop-file-utils reuse)
 # clang's fuzzer and sanitizer runtimes.

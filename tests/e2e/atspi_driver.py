@@ -23,7 +23,7 @@ import Xlib.display  # noqa: E402
 import Xlib.error  # noqa: E402
 from Xlib import X, XK, Xatom  # noqa: E402
 
-DEFAULT_WAIT = 10.0
+DEFAULT_WAIT = 30.0  # only a failing wait takes this long
 POLL = 0.05
 
 
@@ -125,13 +125,15 @@ def action_index(acc, action_name):
 
 
 class FocusEvents:
-    """Records which objects the program says took the focus, in order, as a
-    screen reader hears of them. close() when done."""
+    """Records which objects the program says took the focus (or, given
+    another state's event, came into that state), in order, as a screen
+    reader hears of them. close() when done."""
 
-    def __init__(self):
+    def __init__(self, event="object:state-changed:focused"):
         self.events = []
+        self._event = event
         self._listener = Atspi.EventListener.new(self._heard)
-        self._listener.register("object:state-changed:focused")
+        self._listener.register(event)
 
     def _heard(self, event):
         if event.detail1:
@@ -140,18 +142,29 @@ class FocusEvents:
             except GLib.GError:
                 self.events.append(("gone", ""))
 
-    def pump(self, seconds):
-        """Takes in the events that arrive within `seconds`."""
+    def pump(self, seconds=0):
+        """Takes in the events that arrive within `seconds`, or those that
+        have arrived."""
         deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
+        while True:
             while GLib.MainContext.default().iteration(False):
                 pass
+            if time.monotonic() >= deadline:
+                return
             time.sleep(POLL)
 
-    def wait_for(self, name, what, timeout=DEFAULT_WAIT):
+    def settle(self, acc):
+        """Takes in every event the program sent before it answers a question
+        about `acc`: they come on the same connection, ahead of the answer."""
+        _states(acc)
+        self.pump()
+
+    def wait_for(self, name, what, timeout=DEFAULT_WAIT, after=0):
+        """Waits for a focus event on an object named `name` among the
+        events after the first `after`."""
         def heard():
             self.pump(POLL)
-            return any(n == name for _, n in self.events)
+            return any(n == name for _, n in self.events[after:])
 
         try:
             wait_until(heard, what, timeout)
@@ -159,7 +172,7 @@ class FocusEvents:
             raise Timeout(f"{e}; heard {self.events}") from None
 
     def close(self):
-        self._listener.deregister("object:state-changed:focused")
+        self._listener.deregister(self._event)
 
 
 MAIN_TITLE = "Tolvaren v1.10"
@@ -359,6 +372,16 @@ class Program:
             flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
             self._a11y_bus = Gio.DBusConnection.new_for_address_sync(reply.unpack()[0], flags, None, None)
         return self._a11y_bus
+
+    def ask(self, acc, interface, method, signature, args, timeout=5.0):
+        """Asks `acc` a question straight over the bus and returns the
+        answer; one that does not come within `timeout` fails."""
+        try:
+            return self._bus().call_sync(acc.app.bus_name, acc.path, "org.a11y.atspi." + interface, method,
+                                         GLib.Variant(signature, args), None, Gio.DBusCallFlags.NO_AUTO_START,
+                                         int(timeout * 1000), None).unpack()
+        except GLib.GError as e:
+            raise AssertionError(f"no answer to {method}{args} from {acc.name!r} within {timeout:.0f} s: {e}") from None
 
     def _menu(self, menu):
         bar = self.find(self.main_window(), role=pyatspi.ROLE_MENU_BAR)

@@ -19,31 +19,42 @@ import time
 import pyatspi
 
 from atspi_driver import (WELCOME, WELCOME_LABEL, FocusEvents, Program, check, check_equal, children, descendants,
-                          extents, form_title, has_focus, matcher, report_failure, set_text, text_of, wait_until)
+                          extents, form_title, has_focus, is_showing, matcher, report_failure, set_text, text_of,
+                          wait_until)
 
 CAPTION = "Tolvaren v1.10"
-CASE_LIMIT = 90  # seconds; a case that takes longer is stopped and fails
+CASE_LIMIT = 240  # seconds; a case that takes longer is stopped and fails
 
 SAME_UNIT = "Use your common sense!!! n*1 = n*1 ;where n = any digit"
 SAME_UNIT_TITLE = "Warning: Your Common Sense is not in use"
 NOT_A_NUMBER = "Input value is not a number"
+TOO_LARGE = "The result is too large to show"
 FROM_PLACEHOLDER = "This unit..."
 TO_PLACEHOLDER = "...converted to"
 OUTPUT_PLACEHOLDER = "Answer displayed here"
 DESIGN_TEXTS = ("", FROM_PLACEHOLDER, TO_PLACEHOLDER, OUTPUT_PLACEHOLDER)
 
 # Each measurement type: the caption of its form, the button that opens it
-# on the welcome form and on the other converter forms, and its units in
-# list order.
+# on the welcome form and on the other converter forms, its units in list
+# order, and its picture's name.
 FORMS = {
     "Distance": dict(welcome="Distance", button="Distance",
-                     units=["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"]),
-    "Mass": dict(welcome="Mass", button="Mass", units=["Pound", "Gram", "Kilogram", "Ton"]),
-    "Temperature": dict(welcome="Temperature", button="Temp", units=["deg. F", "deg. C", "K"]),
-    "Volume": dict(welcome="Volume", button="Vol", units=["Mililiter", "Quart", "Gallon", "Liter"]),
-    "Speed": dict(welcome="Speed", button="Speed", units=["Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"]),
-    "Time": dict(welcome="Time", button="Time", units=["Hour", "Minute", "Second", "Year", "Day"]),
+                     units=["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"],
+                     picture="A tape measure and a ruler"),
+    "Mass": dict(welcome="Mass", button="Mass", units=["Pound", "Gram", "Kilogram", "Ton"],
+                 picture="A balance scale"),
+    "Temperature": dict(welcome="Temperature", button="Temp", units=["deg. F", "deg. C", "K"],
+                        picture="A thermometer"),
+    "Volume": dict(welcome="Volume", button="Vol", units=["Mililiter", "Quart", "Gallon", "Liter"],
+                   picture="A measuring jug and a measuring cylinder"),
+    "Speed": dict(welcome="Speed", button="Speed", units=["Mile/hour", "Km/hour", "Knot", "Mach @ 20000ft"],
+                  picture="A speedometer"),
+    "Time": dict(welcome="Time", button="Time", units=["Hour", "Minute", "Second", "Year", "Day"],
+                 picture="A clock and an hourglass"),
+    WELCOME: dict(picture="A thermometer, a clock, a balance scale and a ruler"),
 }
+
+CONVERTERS = [t for t in FORMS if t != WELCOME]
 
 # (form, input, from, to, output shown): one per form for the wiring; the
 # numbers themselves are checked by the core tables.
@@ -73,12 +84,20 @@ class Converter:
     def __init__(self, program):
         self.program = program
         self.form = program.current_form()
-        find = lambda **m: program.find(self.form, **m)  # noqa: E731
-        self.input = find(role=pyatspi.ROLE_TEXT, name="Input value")
-        self.output = find(role=pyatspi.ROLE_TEXT, name="Result")
+        # One walk through the form: each question is a trip to the program.
+        found = {}
+        for acc in descendants(self.form, lambda a: a.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX)):
+            found.setdefault((acc.getRole(), acc.name), []).append(acc)
+
+        def find(role, name):
+            check(len(found.get((role, name), [])) == 1, f"expected one {name!r} on the form, found {found.keys()}")
+            return found[role, name][0]
+
+        self.input = find(pyatspi.ROLE_TEXT, "Input value")
+        self.output = find(pyatspi.ROLE_TEXT, "Result")
         # Named for their use, not by the text they show.
-        self.from_list = find(role=pyatspi.ROLE_COMBO_BOX, name="Convert from unit")
-        self.to_list = find(role=pyatspi.ROLE_COMBO_BOX, name="Convert to unit")
+        self.from_list = find(pyatspi.ROLE_COMBO_BOX, "Convert from unit")
+        self.to_list = find(pyatspi.ROLE_COMBO_BOX, "Convert to unit")
         self.from_edit = self._edit_of(self.from_list)
         self.to_edit = self._edit_of(self.to_list)
 
@@ -152,6 +171,10 @@ def check_message(program, title, prompt, what, close_with=None):
     # A reader says the box's name, its description and its labels.
     said = [box.name, box.description] + [t for a in program.find_all(box) for t in (a.name, a.description)]
     check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
+    check_tree(box, None)
+    focusable = descendants(box, lambda a: pyatspi.STATE_FOCUSABLE in a.getState().getStates())
+    check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")],
+                f"{what}: what takes the focus")
     ok = program.button("OK", box)
     if close_with is None:
         program.press(ok)
@@ -172,7 +195,7 @@ def start_up(program):
     welcome = program.current_form()
     check_equal(form_title(welcome), WELCOME, "the form shown at start")
     buttons = [b.name for b in program.find_all(welcome, role=pyatspi.ROLE_PUSH_BUTTON)]
-    check_equal(sorted(buttons), sorted(f["welcome"] for f in FORMS.values()), "buttons of the welcome form")
+    check_equal(sorted(buttons), sorted(FORMS[t]["welcome"] for t in CONVERTERS), "buttons of the welcome form")
     labels = [a.name for a in program.find_all(welcome, role=pyatspi.ROLE_LABEL)]
     check(WELCOME_LABEL in labels, f"welcome title missing from {labels}")
     # The welcome form fills the main window's client area.
@@ -192,12 +215,15 @@ def conversion_case(title):
             check_equal(got, expected, f"{value!r} {from_unit} -> {to_unit}")
             check_equal(program.dialogs(), [], "message boxes after a conversion")
         form.clear_output()  # New restores the four design texts
+        shown = [i.name for i in descendants(form.form, matcher(role=pyatspi.ROLE_LIST_ITEM), showing_only=False)
+                 if {pyatspi.STATE_SHOWING, pyatspi.STATE_VISIBLE} & set(i.getState().getStates())]
+        check_equal(shown, [], "items of the closed lists on screen")
 
     run.__name__ = "convert_" + title.lower()
     return run
 
 
-for _title in FORMS:
+for _title in CONVERTERS:
     case(conversion_case(_title))
 
 
@@ -229,8 +255,8 @@ MESSAGES = [
     ("Time", "", "Day", "Hour", "Incomplete Data", "Error"),
     ("Time", "2", "Day", "Day", SAME_UNIT, SAME_UNIT_TITLE),
     ("Speed", "2", "abc", "abc", SAME_UNIT, SAME_UNIT_TITLE),
-    ("Distance", "1E308", "Meter", "Inch", "Overflow", CAPTION),
-    ("Temperature", "1E308", "deg. C", "deg. F", "Overflow", CAPTION),
+    ("Distance", "1E308", "Meter", "Inch", TOO_LARGE, "Error"),
+    ("Temperature", "1E308", "deg. C", "deg. F", TOO_LARGE, "Error"),
 ]
 
 
@@ -253,6 +279,29 @@ def message_boxes(program):
     check(program.process.poll() is None, "the program ended after a message box")
 
 
+def check_tree(root, picture):
+    """What a reader finds in a window: its one picture, if any, named by
+    what it shows; no object that says nothing (lines, icons; a pane that
+    holds others may be unnamed); a modal window says so; and each
+    relation once, to a real partner."""
+    objects = descendants(root, lambda a: True)
+    check_equal([a.name for a in objects if a.getRole() == pyatspi.ROLE_IMAGE], [picture] if picture else [],
+                f"pictures of {root.name!r}")
+    mute = [a.getRoleName() for a in objects if not a.name and (a.getRole() in (
+        pyatspi.ROLE_SEPARATOR, pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE, pyatspi.ROLE_ICON) or a.getRole() ==
+        pyatspi.ROLE_FILLER and not a.childCount)]
+    check_equal(mute, [], f"objects that say nothing in {root.name!r}")
+    if root.getRole() != pyatspi.ROLE_FRAME:
+        check(pyatspi.STATE_MODAL in root.getState().getStates(), f"{root.name!r} says it is modal")
+    for acc in objects:
+        relations = [(r.getRelationType(), r.getTarget(i).getRoleName(), r.getTarget(i).name)
+                     for r in acc.getRelationSet() for i in range(r.getNTargets())]
+        check_equal(len(set(relations)), len(relations), f"relations of {acc.getRoleName()} {acc.name!r} repeated")
+        check(not any(t == pyatspi.RELATION_CONTROLLER_FOR and (role in ("filler", "dialog", "frame", "alert")
+                                                               or acc.getRole() == pyatspi.ROLE_PUSH_BUTTON)
+                      for t, role, _ in relations), f"{acc.getRoleName()} {acc.name!r} controls {relations}")
+
+
 def whole_text_selected(acc):
     text = acc.queryText()
     return text.getNSelections() == 1 and tuple(text.getSelection(0)) == (0, text.characterCount)
@@ -266,8 +315,9 @@ def refused_input(program):
     form = open_form(program, "Distance")
     before = form.convert("5", "Meter", "Feet")
     for value, from_unit, prompt, at_fault in [
-            ("1,5", "Meter", NOT_A_NUMBER, form.input),
-            ("2", "meter", 'Unknown unit: "meter"', form.from_edit)]:
+            ("1,5", "Meter", NOT_A_NUMBER + '. Use a point for decimals: "1.5".', form.input),
+            ("2", "meter", 'Unknown unit: "meter". Did you mean "Meter"?', form.from_edit),
+            ("1E308", "Meter", TOO_LARGE, form.input)]:
         form.fill(value, from_unit, "Feet")
         program.press(program.button("Convert", form.form))
         check_message(program, "Error", prompt, f"refusal of {value!r} {from_unit!r}")
@@ -307,25 +357,25 @@ def euler_circuit(titles):
 
 @case
 def switching(program):
-    titles = list(FORMS)
+    titles = CONVERTERS
     route = euler_circuit(titles)
     check_equal(len(route), 31, "length of the route over all category buttons")
-    open_form(program, route[0])
+    converter = open_form(program, route[0])
     for here, there in zip(route, route[1:]):
-        form = program.current_form()
+        form = converter.form
         check_equal(form_title(form), here, "form on screen")
         frame = program.find(form, role=pyatspi.ROLE_PANEL)
-        captions = sorted(b.name for b in program.find_all(frame, role=pyatspi.ROLE_PUSH_BUTTON))
+        buttons = {b.name: b for b in program.find_all(frame, role=pyatspi.ROLE_PUSH_BUTTON)}
         others = sorted(FORMS[t]["button"] for t in titles if t != here)
-        check_equal(captions, others, f"category buttons on {here}")
+        check_equal(sorted(buttons), others, f"category buttons on {here}")
         # Leave something on the form: the next visit must not see it.
         units = FORMS[here]["units"]
-        Converter(program).convert("7", units[0], units[1])
-        program.press(program.button(FORMS[there]["button"], frame))
+        converter.convert("7", units[0], units[1])
+        program.press(buttons[FORMS[there]["button"]])
         program.wait_form(there)
-        fresh = Converter(program)
-        check_equal(fresh.texts(), DESIGN_TEXTS, f"{there} opened from {here}")
-        check_equal(extents(fresh.form), program.client_area(), f"{there} fills the main window")
+        converter = Converter(program)
+        check_equal(converter.texts(), DESIGN_TEXTS, f"{there} opened from {here}")
+        check_equal(extents(converter.form), program.client_area(), f"{there} fills the main window")
     check(all(form_title(f) != WELCOME for f in program.mdi_children()), "the welcome form came back")
 
 
@@ -335,13 +385,17 @@ def menus(program):
                 ["Prefix Converter", "-", "Refresh Memory", "View Original Size", "-", "Exit"], "File menu")
     check_equal(program.menu_entries("Help"), ["Help Topics", "About"], "Help menu")
 
-    # Refresh Memory leaves every text on screen as it is and says nothing.
+    # Refresh Memory leaves every text on screen as it is and says only so.
     form = open_form(program, "Volume")
     form.convert("2", "Liter", "Mililiter")
     shown = form.texts()
     for _ in range(2):
-        program.press(program.menu_item("File", "Refresh Memory"))
-        time.sleep(0.7)
+        said = FocusEvents("object:state-changed:showing")
+        try:
+            program.press(program.menu_item("File", "Refresh Memory"))
+            said.wait_for("Memory cleared", "Refresh Memory to say what it did")
+        finally:
+            said.close()
         check_equal([d.name for d in program.dialogs()], [], "windows opened")
         check_equal(form.texts(), shown, "texts after Refresh Memory")
 
@@ -452,7 +506,7 @@ def prefix_converter(program):
     win.select("Tetra")
     set_text(win.input, "1E300")
     win.go()
-    check_message(program, CAPTION, "Overflow", "message for an overflowing prefix")
+    check_message(program, "Error", TOO_LARGE, "message for an overflowing prefix")
     check_equal(win.texts(), ("1E300",) + shown_before[1:], "texts after the overflow")
 
     program.press(program.button("Close", win.window))
@@ -476,6 +530,7 @@ def about_box(program):
     for close_with in ["OK", "Escape", "Return"]:
         program.press_nowait(program.menu_item("Help", "About"))
         box = program.wait_dialog("About MyApp")
+        check_tree(box, "The program's emblem")
         labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
         check("Tolvaren   v1.10" in labels, f"program title missing from {labels}")
         check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
@@ -497,12 +552,13 @@ def about_box(program):
 def window_captions(program):
     # Each form's frame is named by the form's caption; the main window's
     # title, in the accessibility tree and on the X window, stays as it is.
-    for title in [WELCOME] + list(FORMS):
+    for title in [WELCOME] + CONVERTERS:
         if title != WELCOME:
             open_form(program, title)
         check_equal(program.current_form().name, title, "name of the frame of the form on screen")
         check_equal(program.main_window().name, CAPTION, f"main window title with {title} open")
         check_equal(len(program.x_windows(CAPTION)), 1, f"X windows titled {CAPTION!r} with {title} open")
+        check_tree(program.current_form(), FORMS[title]["picture"])
 
 
 @case
@@ -587,6 +643,9 @@ def text_reading(program):
     form.fill(" 16.404", " Meter", " Feet")
     for box in (form.input, form.from_edit, form.to_edit, form.output):
         read_everywhere(box)
+    # The extents of a range come at once, however absurd the range.
+    for start, end in [(0, 2147483647), (-1, 100000)]:
+        program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (start, end, 0))
     win = open_prefix(program)
     for prefix, value, result in [("Kilo", " 1", " 1000"), ("Milli", " 1000", " 1")]:
         win.select(prefix)
@@ -602,24 +661,31 @@ def text_reading(program):
 
 @case
 def menu_bar_focus(program):
-    # Left and Right move between the menus; while one is open, the last
-    # object said to have the focus is in it, and Escape twice brings the
-    # focus back to the control that had it.
+    # Left and Right move between the menus; while one is open, every object
+    # said to have the focus is in the menus. Escape closes the menu, and
+    # Escape again takes the focus back to the control that had it. Each
+    # key waits for what the last one did.
     form = open_form(program, "Distance")
     program.focus(form.input)
-    for keys, item in [(["F10", "Right"], "Help Topics"), (["F10", "Down", "Right"], "Help Topics"),
-                       (["F10", "Right", "Left"], "Prefix Converter")]:
+    for keys, item, menu in [(["F10", "Right"], "Help Topics", "Help"),
+                             (["F10", "Down", "Right"], "Help Topics", "Help"),
+                             (["F10", "Right", "Left"], "Prefix Converter", "File")]:
         heard = FocusEvents()
         try:
             for key in keys:
                 program.xkey(key)
             heard.wait_for(item, f"{item!r} to take the focus after {keys}")
-            heard.pump(1.0)  # a focus going back to the form comes a moment later
-            check_equal(heard.events[-1], ("menu item", item), f"last focus after {keys} (heard {heard.events})")
+            popup = next(c for c in children(program._menu(menu)) if c.getRole() == pyatspi.ROLE_POPUP_MENU)
             program.xkey("Escape")
+            wait_until(lambda: not is_showing(popup), f"the menu {menu!r} to close")
+            heard.settle(form.input)
+            away = [e for e in heard.events if e[0] not in ("menu item", "menu", "menu bar")]
+            check_equal(away, [], f"focus outside the menus after {keys} (heard {heard.events})")
+            seen = len(heard.events)
             program.xkey("Escape")
-            wait_until(lambda: has_focus(form.input), f"the input box to have the focus again after {keys}")
-            heard.pump(0.5)
+            heard.wait_for("Input value", f"the input box to take the focus after {keys} and Escape twice", after=seen)
+            wait_until(lambda: has_focus(form.input), "the input box to have the focus")
+            heard.settle(form.input)
             check_equal(heard.events[-1], ("text", "Input value"), f"last focus after Escape twice ({heard.events})")
         finally:
             heard.close()
@@ -670,7 +736,7 @@ def prefix_choice_on_focus(program):
     try:
         program.xkey("shift+Tab")
         heard.wait_for("Mega", "the list's choice to take the focus with the list")
-        heard.pump(0.5)
+        heard.settle(win.list)
         check_equal(heard.events[-1], ("list item", "Mega"), f"last focus ({heard.events})")
     finally:
         heard.close()

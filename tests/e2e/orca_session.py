@@ -10,6 +10,7 @@ utterance in the log. Everything started here is a child of the caller's
 session and is stopped by close().
 """
 
+import datetime
 import json
 import os
 import re
@@ -38,7 +39,7 @@ sys.exit(orca["main"]())
 
 # "SPEECH OUTPUT: 'text'" and the voice, written as {...}, [{...}] or,
 # after a single character, " {...}".
-SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
+SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
 
 # Orca's settings for this run, its defaults but for key echo and Braille:
 # the log then holds what the program made Orca say.
@@ -114,9 +115,14 @@ class Orca:
 
     def utterances(self):
         """Everything Orca has said so far, in order."""
+        return [text for _, text in self.timed()]
+
+    def timed(self):
+        """Everything Orca has said so far, each with when it was said, in
+        seconds since midnight (see seconds_today())."""
         try:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
-                return [m.group(1) for m in map(SPEECH.match, f) if m]
+                return [(int(m[1]) * 3600 + int(m[2]) * 60 + float(m[3]), m[4]) for m in map(SPEECH.match, f) if m]
         except FileNotFoundError:
             return []
 
@@ -141,6 +147,12 @@ class Orca:
             if time.monotonic() > deadline:
                 raise Timeout(f"Orca did not say {text!r} within {timeout:.0f} s; it said {said[self._seen:]}")
             time.sleep(POLL)
+
+
+def seconds_today():
+    """Now, on the clock of Orca's log."""
+    now = datetime.datetime.now()
+    return now.hour * 3600 + now.minute * 60 + now.second + now.microsecond / 1e6
 
 
 def _settings_json():

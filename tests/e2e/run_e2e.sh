@@ -21,7 +21,7 @@ fi
 program=${1:?usage: run_e2e.sh [--suite SCRIPT] PATH/TO/tolvaren [CASE ...]}
 shift
 # The whole suite, not one case; CTest's own timeout sits above this.
-suite_limit=${TOLVAREN_E2E_LIMIT:-220}
+suite_limit=${TOLVAREN_E2E_LIMIT:-600}
 
 for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
     if ! command -v "$tool" >/dev/null; then
