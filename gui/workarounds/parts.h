@@ -15,6 +15,7 @@ void installLists();
 void installItemViews();
 void installWorkspace();
 void installMenus();
+void installFixedSizeOnWayland();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

@@ -43,6 +43,7 @@ void installQtWorkarounds()
     workarounds::installItemViews();
     workarounds::installWorkspace();
     workarounds::installMenus();
+    workarounds::installFixedSizeOnWayland();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;

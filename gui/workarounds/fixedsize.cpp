@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+// Windows of fixed size on Wayland. Qt 6.4.2 draws the window frame itself
+// there (its "bradient" decoration), and that frame offers maximise and
+// minimise on every window, whatever its flags say. A maximise asked of a
+// fixed-size window is the end of the program: the compositor sends the
+// maximised size, Qt keeps the fixed one, and the next repaint is a
+// protocol error ("xdg_surface geometry (306 x 233) does not match the
+// configured maximized state"). To see it: the prefix converter under
+// weston, its maximise button. No Qt bug report known.
+//
+// Here such a window keeps its designed size as its smallest once it is
+// shown, but no largest, so that a maximise is honoured (the form sits in
+// the top-left corner of the larger window) and restoring brings back the
+// designed size. Qt's message boxes fix their size again on every showing
+// and are not helped.
+
+#include "gui/workarounds/parts.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace tolvaren::workarounds {
+
+namespace {
+
+class FixedSizeOnWayland : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = event->type() == QEvent::Show ? qobject_cast<QWidget *>(watched) : nullptr;
+        if (window && window->isWindow())
+            // Once shown: a dialog fixes its size while it is shown.
+            QTimer::singleShot(0, window, [window] {
+                if (window->minimumSize() == window->maximumSize())
+                    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            });
+        return false;
+    }
+};
+
+} // namespace
+
+void installFixedSizeOnWayland()
+{
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        qApp->installEventFilter(new FixedSizeOnWayland(qApp));
+}
+
+} // namespace tolvaren::workarounds
