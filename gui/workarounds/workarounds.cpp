@@ -4,6 +4,7 @@
 #include "gui/workarounds/workarounds.h"
 
 #include "gui/workarounds/parts.h"
+#include "gui/workarounds/rangeextents.h"
 
 #include <QAccessible>
 
@@ -43,6 +44,7 @@ void installQtWorkarounds()
     workarounds::installItemViews();
     workarounds::installWorkspace();
     workarounds::installMenus();
+    workarounds::installRangeExtents();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;
