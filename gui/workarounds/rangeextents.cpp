@@ -6,9 +6,11 @@
 // asking the text for the place of every offset from the range's start to
 // its end as named, however far past the text it runs: 0 to 2147483647
 // never ends (the counter cannot pass the largest int) and holds the
-// program at full CPU for good; -1 to 100000 asks 100002 times. To see it: getRangeExtents(0, 2147483647, 0) on a text
-// box through AT-SPI. No Qt bug report known. Here the bridge's object on the bus is put behind one that passes every
-// message on unchanged, but for that request, whose offsets it first clamps to the text addressed.
+// program at full CPU for good; -1 to 100000 asks 100002 times. To see it:
+// getRangeExtents(0, 2147483647, 0) on a text box through AT-SPI. No Qt bug
+// report known. Here the bridge's object on the bus is put behind one that
+// passes every message on unchanged, but for that request, whose offsets it
+// first clamps to the text addressed.
 
 #include "gui/workarounds/rangeextents.h"
 
