@@ -16,6 +16,7 @@ void installItemViews();
 void installWorkspace();
 void installMenus();
 void installFixedSizeOnWayland();
+void installRangeExtents();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

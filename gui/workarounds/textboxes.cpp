@@ -5,9 +5,9 @@
 // QLineEdit loops for ever when asked for the word at the start of a text
 // that begins with a blank (every result does), and hands out text
 // attributes as empty ranges, so a reader ends the line one character early
-// and says " 16.404" as "16.40"; its bridge also asks for a character's
-// place once for every offset of any range a reader names (0 to 2147483647
-// held the program for minutes). To see them: getTextAtOffset(0, word) on
+// and says " 16.404" as "16.40" (a character's place past the text costs
+// nothing here, and rangeextents.cpp bounds the ranges asked). To see them:
+// getTextAtOffset(0, word) on
 // " 16.404" through AT-SPI, or Orca reading a result line. No Qt bug report
 // known. The pieces read are words of non-blank characters, so a number is
 // read whole, as Ctrl+Left and Ctrl+Right move.

@@ -44,6 +44,7 @@ void installQtWorkarounds()
     workarounds::installWorkspace();
     workarounds::installMenus();
     workarounds::installFixedSizeOnWayland();
+    workarounds::installRangeExtents();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;
