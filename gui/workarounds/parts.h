@@ -15,9 +15,12 @@ void installLists();
 void installItemViews();
 void installWorkspace();
 void installMenus();
+void installButtons();
+void installDialogs();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
+bool isHeldFocus(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds
