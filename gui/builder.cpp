@@ -7,6 +7,7 @@
 #include "forms/designs.h"
 #include "forms/twips.h"
 #include "gui/qtext.h"
+#include "gui/workarounds/workarounds.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,6 +105,8 @@ class LineWidget : public QWidget {
         m_to = b - box.topLeft();
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
+        // A drawing, nothing a reader stops at.
+        leaveOutForReaders(this);
     }
 
   protected:
@@ -185,15 +188,15 @@ void applyColours(const Control &c, QWidget *w, bool designedBehind)
 }
 
 // What a screen reader says of a control: the designed name and purpose.
-// A picture is announced as one; a category button says which converter it
-// opens.
+// A picture is called by what it shows; a category button says which
+// converter it opens.
 void describe(const Control &c, QWidget *w)
 {
-    if (c.kind == Kind::PictureBox)
-        w->setAccessibleName(QStringLiteral("Picture"));
     if (!c.accessible.name.empty())
         w->setAccessibleName(qstr(c.accessible.name));
-    if (!c.accessible.description.empty())
+    if (c.kind == Kind::PictureBox && c.accessible.name.empty())
+        w->setAccessibleName(qstr(c.accessible.description));
+    else if (!c.accessible.description.empty())
         w->setAccessibleDescription(qstr(c.accessible.description));
     // On Linux an editable list is named by its text; its edit field keeps
     // the list's name so screen readers can say what the field is for.

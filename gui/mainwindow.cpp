@@ -13,6 +13,7 @@
 #include "gui/messagebox.h"
 #include "gui/prefixdialog.h"
 #include "gui/qtext.h"
+#include "gui/workarounds/workarounds.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -100,6 +101,8 @@ void MainWindow::showConverter(const Category &category)
 
 void MainWindow::showForm(QWidget *form)
 {
+    // Readers hear of the focus once, on the new form's first control.
+    const FocusSettling settling;
     // The switch usually starts in a button of the current form, so that
     // form goes once the button's handler has returned; until then it is
     // hidden and out of the workspace.

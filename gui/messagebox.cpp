@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -95,6 +96,10 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     // Named by its title; screen readers read its text from the label, so
     // the text is not also its description.
     box.setAccessibleName(title);
+    // Only OK takes the focus: the text stays selectable by the mouse, and
+    // a reader reads it with the box.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setFocusPolicy(Qt::NoFocus);
     fitTitle(box, title);
     QWidget *owner = QApplication::activeWindow();
     box.exec();

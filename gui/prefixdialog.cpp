@@ -31,6 +31,9 @@ PrefixDialog::PrefixDialog(QWidget *parent) : DialogForm(design::prefixForm(), p
     // The answer is there to be read and copied; as on the converter forms,
     // nothing types into it. It keeps its place in the tab order.
     m_output->setReadOnly(true);
+    // The caption tells how the answer was made: it belongs to the answer,
+    // and is no text of the dialog's own that a reader says with it.
+    m_caption->setBuddy(m_output);
     connect(m_built.withRole<QPushButton>(Role::Go), &QPushButton::clicked, this, &PrefixDialog::go);
     connect(m_built.withRole<QPushButton>(Role::Close), &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -60,13 +63,19 @@ void PrefixDialog::go()
     case GoOutcome::Kind::NotANumber:
         refuseInput(m_input, qstr(kErrorTitle), qstr(notANumberMessage(m_input->text().toStdString())));
         break;
-    case GoOutcome::Kind::Result:
-        if (!outcome.caption.empty())
-            m_caption->setText(QString::fromStdString(outcome.caption));
+    case GoOutcome::Kind::Result: {
+        QString news = m_output->accessibleName() + QLatin1Char(' ') + QString::fromStdString(outcome.output).trimmed();
+        // The caption is said when it changes, and only then.
+        if (const QString caption = QString::fromStdString(outcome.caption);
+            !caption.isEmpty() && caption != m_caption->text()) {
+            m_caption->setText(caption);
+            news += QStringLiteral(", ") + caption;
+        }
         m_output->setText(QString::fromStdString(outcome.output));
         m_output->setCursorPosition(0);
-        announce(this, m_output->accessibleName() + QLatin1Char(' ') + m_output->text().trimmed());
+        announce(this, news);
         break;
+    }
     case GoOutcome::Kind::Overflow: refuseInput(m_input, qstr(kErrorTitle), qstr(kTooLargePrompt)); break;
     }
 }

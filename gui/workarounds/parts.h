@@ -15,11 +15,14 @@ void installLists();
 void installItemViews();
 void installWorkspace();
 void installMenus();
+void installButtons();
+void installDialogs();
 void installFixedSizeOnWayland();
 void installRangeExtents();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
+bool isHeldFocus(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds

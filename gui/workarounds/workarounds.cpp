@@ -19,6 +19,8 @@ void filterUpdate(QAccessibleEvent *event)
 {
     if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event))
         return;
+    if (workarounds::isHeldFocus(event))
+        return;
     if (passOn) {
         passOn(event);
         return;
@@ -43,6 +45,8 @@ void installQtWorkarounds()
     workarounds::installItemViews();
     workarounds::installWorkspace();
     workarounds::installMenus();
+    workarounds::installButtons();
+    workarounds::installDialogs();
     workarounds::installFixedSizeOnWayland();
     workarounds::installRangeExtents();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);

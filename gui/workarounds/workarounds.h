@@ -4,6 +4,7 @@
 #pragma once
 
 class QLineEdit;
+class QWidget;
 
 namespace tolvaren {
 
@@ -16,5 +17,20 @@ void installQtWorkarounds();
 // Selects all of `edit`'s text without telling screen readers of the new
 // selection: for a box that takes the focus, which they read whole anyway.
 void selectAllQuietly(QLineEdit *edit);
+
+// Leaves `decoration` (a line drawn on a window) out of what screen readers
+// find in its window.
+void leaveOutForReaders(QWidget *decoration);
+
+// While one form replaces another: the focus moves Qt makes meanwhile are
+// not told; once it is gone and the switch done, the control with the
+// focus is told once.
+class FocusSettling {
+  public:
+    FocusSettling();
+    ~FocusSettling();
+    FocusSettling(const FocusSettling &) = delete;
+    FocusSettling &operator=(const FocusSettling &) = delete;
+};
 
 } // namespace tolvaren

@@ -11,6 +11,7 @@
 #include "gui/mainwindow.h"
 #include "gui/prefixdialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -292,6 +293,14 @@ class DialogsTest : public QObject {
                            QCOMPARE(box->windowFlags() & Qt::WindowMinMaxButtonsHint, Qt::WindowFlags());
                            // Read once, from its label; and as wide as its title.
                            QVERIFY(box->accessibleDescription().isEmpty());
+                           // Modal to a reader too, its icon no object, its text no stop.
+                           QAccessibleInterface *read = QAccessible::queryAccessibleInterface(box);
+                           QVERIFY(read->state().modal);
+                           const auto of = [box](const char *name) {
+                               return QAccessible::queryAccessibleInterface(box->findChild<QLabel *>(name));
+                           };
+                           QCOMPARE(read->indexOfChild(of("qt_msgboxex_icon_label")), -1);
+                           QVERIFY(!of("qt_msgbox_label")->state().focusable);
                            // A title bar holds the title, an icon and a close button, each
                            // about a title bar high.
                            const int bar = box->style()->pixelMetric(QStyle::PM_TitleBarHeight);

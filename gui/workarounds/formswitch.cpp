@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+// Replacing the form in the workspace. Qt 6.4.2 moves the focus step by
+// step while one window's widget is hidden and another shown: to the old
+// form's next control as its control goes, to the new frame, to the new
+// form's picture, its first control, a unit list, the first control again,
+// and tells readers of every step; a reader says some of them and is slow
+// to say the new form. To see it: count the focus events of one form
+// switch through AT-SPI. No Qt bug report known. Here the focus events of
+// a switch are held back until it is done, and the control that has the
+// focus then is told once.
+
+#include "gui/workarounds/parts.h"
+#include "gui/workarounds/workarounds.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace tolvaren {
+
+namespace {
+
+int switching = 0; // FocusSettling objects alive or still waiting
+
+} // namespace
+
+FocusSettling::FocusSettling() { ++switching; }
+
+// Once the events the switch left waiting have run too.
+FocusSettling::~FocusSettling()
+{
+    QTimer::singleShot(0, qApp, [] {
+        if (--switching > 0)
+            return;
+        if (QWidget *focus = QApplication::focusWidget(); focus && !QApplication::activePopupWidget()) {
+            QAccessibleEvent focused(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focused);
+        }
+    });
+}
+
+bool workarounds::isHeldFocus(QAccessibleEvent *event) { return switching > 0 && event->type() == QAccessible::Focus; }
+
+} // namespace tolvaren
