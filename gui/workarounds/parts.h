@@ -20,5 +20,6 @@ void installFixedSizeOnWayland();
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
+bool isActivationUnchanged(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds

@@ -17,7 +17,8 @@ QAccessible::UpdateHandler passOn = nullptr;
 // would only bury what matters stays here.
 void filterUpdate(QAccessibleEvent *event)
 {
-    if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event))
+    if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event) ||
+        workarounds::isActivationUnchanged(event))
         return;
     if (passOn) {
         passOn(event);
