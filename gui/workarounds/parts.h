@@ -24,5 +24,6 @@ void installRangeExtents();
 bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
+bool isActivationUnchanged(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds

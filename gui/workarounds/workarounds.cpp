@@ -17,9 +17,8 @@ QAccessible::UpdateHandler passOn = nullptr;
 // would only bury what matters stays here.
 void filterUpdate(QAccessibleEvent *event)
 {
-    if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event))
-        return;
-    if (workarounds::isHeldFocus(event))
+    if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event) ||
+        workarounds::isActivationUnchanged(event) || workarounds::isHeldFocus(event))
         return;
     if (passOn) {
         passOn(event);
