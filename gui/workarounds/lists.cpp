@@ -8,12 +8,20 @@
 // text. The text can also be read as text, so that a reader reading the
 // screen (Orca's flat review) finds the unit shown, not the list's name;
 // typing and selecting stay with the edit field.
+//
+// Qt 6.4.2 also reports the items of a closed drop-down as showing and
+// visible: an item counts as visible while it lies within its list, and the
+// hidden list keeps its size. To see it: the states of a unit list's items
+// through AT-SPI, the drop-down closed. No Qt bug report known. Here the list
+// has no size while its drop-down is closed; the drop-down's layout sizes it
+// again as it opens.
 
 #include "gui/workarounds/parts.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 
 namespace tolvaren {
@@ -124,12 +132,41 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
     }
 };
 
+// Watches a drop-down: closed, its list takes no room.
+class ClosedListHasNoSize : public QObject {
+  public:
+    using QObject::QObject;
+
+    static void shrink(QWidget *dropDown)
+    {
+        if (auto *list = dropDown->findChild<QAbstractItemView *>()) {
+            list->resize(0, 0);
+            if (dropDown->layout())
+                dropDown->layout()->invalidate();
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            shrink(static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
 QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("QComboBox"))
-        if (auto *combo = qobject_cast<QComboBox *>(object))
-            return new ComboBoxAccessible(combo);
-    return nullptr;
+    if (className != QLatin1String("QComboBox"))
+        return nullptr;
+    auto *combo = qobject_cast<QComboBox *>(object);
+    if (!combo)
+        return nullptr;
+    if (QWidget *dropDown = combo->view()->parentWidget(); dropDown && !dropDown->isVisible()) {
+        ClosedListHasNoSize::shrink(dropDown);
+        dropDown->installEventFilter(new ClosedListHasNoSize(combo));
+    }
+    return new ComboBoxAccessible(combo);
 }
 
 } // namespace
