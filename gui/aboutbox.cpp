@@ -4,11 +4,9 @@
 #include "gui/aboutbox.h"
 
 #include "forms/designs.h"
-#include "gui/announce.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace tolvaren {
 
@@ -17,15 +15,9 @@ AboutBox::AboutBox(QWidget *parent) : DialogForm(design::aboutForm(), parent)
     // OK is also what Escape does: QDialog sends Escape to reject(), which
     // closes the box the same way.
     connect(m_built.withRole<QPushButton>(design::Role::Ok), &QPushButton::clicked, this, &QDialog::accept);
-}
-
-// The title is drawn as a label, which a reader meets only by reading the
-// screen: it is said when the box opens, once the focus is on OK.
-void AboutBox::showEvent(QShowEvent *event)
-{
-    DialogForm::showEvent(event);
-    if (auto *title = findChild<QLabel *>(QStringLiteral("lblTitle")))
-        QTimer::singleShot(0, this, [this, title] { announce(this, title->text()); });
+    // The title is drawn as a label, which readers pass over when they read
+    // the box as it opens: it is the box's description, said with its name.
+    setAccessibleDescription(findChild<QLabel *>(QStringLiteral("lblTitle"))->text());
 }
 
 } // namespace tolvaren

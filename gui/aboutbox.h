@@ -13,9 +13,6 @@ class AboutBox : public DialogForm {
     Q_OBJECT
   public:
     explicit AboutBox(QWidget *parent = nullptr);
-
-  protected:
-    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace tolvaren

@@ -81,7 +81,8 @@ STEPS = [
     ("menu closed", ["Escape"], ["File"], AWAY, None),
     ("menu opened", ["Down"], ["Prefix Converter"], AWAY, None),
     ("Refresh Memory item", ["Down"], ["Refresh Memory"], AWAY, None),
-    ("Refresh Memory", ["Return"], ["Memory cleared"], ["frame"], None),
+    # What the command did, then the control the focus went back to.
+    ("Refresh Memory", ["Return"], ["Memory cleared", "Input value"], ["frame"], None),
     ("where am I after a command", ["KP_Enter"], ["Input value"], ["frame"], None),
     # The prefix list says its choice when it takes the focus again.
     ("File menu", ["F10", "Down"], ["Prefix Converter"], ["frame"], None),
@@ -89,7 +90,9 @@ STEPS = [
     *[(f"prefix {p}", ["Down"], [p], [], None) for p in ["Tetra", "Giga", "Mega"]],
     ("prefix input", ["Tab"], ["Input value"], [], None),
     ("prefix list again", ["shift+Tab"], ["List with 12 items", "Mega"], [], None),
-    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000"], ["dialog"], PROMPT),
+    # Orca names the dialog as the place of a notification; the caption is
+    # said once, with the result, not as the dialog's.
+    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000"], ["dialog Mega"], PROMPT),
     ("prefix closed", ["Escape"], ["Input value"], [], None),
     ("nothing after the focus", ["Tab"], ["Convert from unit"], ["frame"], None),
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
