@@ -84,6 +84,9 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
         s.expandable = true;
         s.expanded = combo()->view()->isVisible();
         s.editable = combo()->isEditable();
+        // The edit field has the keyboard: it alone says it is focused.
+        if (combo()->lineEdit() && combo()->lineEdit()->hasFocus())
+            s.focused = false;
         return s;
     }
     // The item list first, then the edit field, as Qt's own description has
