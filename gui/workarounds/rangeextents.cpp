@@ -113,7 +113,9 @@ void installRangeExtents()
     static BridgeWatch watch;
     QAccessible::installActivationObserver(&watch);
     // Active already, the bridge may have put its object there before now.
-    QTimer::singleShot(0, qApp, standInFront);
+    // Otherwise nothing is asked of D-Bus: that alone starts its thread.
+    if (QAccessible::isActive())
+        QTimer::singleShot(0, qApp, standInFront);
 }
 
 } // namespace tolvaren::workarounds
