@@ -86,7 +86,9 @@ STEPS = [
     ("where am I after a command", ["KP_Enter"], ["Input value"], ["frame"], None),
     # The prefix list says its choice when it takes the focus again.
     ("File menu", ["F10", "Down"], ["Prefix Converter"], ["frame"], None),
-    ("prefix converter", ["Return"], ["List with 12 items"], [], None),
+    # Keys pressed before the window manager gives the dialog the keyboard
+    # would go to the window behind it.
+    ("prefix converter", ["Return", "@keyboard_in:Measurment Prefix"], ["List with 12 items"], [], None),
     *[(f"prefix {p}", ["Down"], [p], [], None) for p in ["Tetra", "Giga", "Mega"]],
     ("prefix input", ["Tab"], ["Input value"], [], None),
     ("prefix list again", ["shift+Tab"], ["List with 12 items", "Mega"], [], None),
@@ -121,8 +123,10 @@ class Task:
 
     def step(self, name, keys, say, never, within):
         held = []
+        pressed = seconds_today()
         for key in keys:
-            pressed = seconds_today()
+            if not key.startswith("@"):
+                pressed = seconds_today()
             modifier, _, rest = key.partition("+")
             if modifier in ("ctrl", "alt"):
                 held.append(modifier)
@@ -131,7 +135,8 @@ class Task:
             elif key.startswith("type:"):
                 self.xdo("type", key[len("type:"):])
             elif key.startswith("@"):
-                getattr(self, key[1:])()
+                action, _, argument = key[1:].partition(":")
+                getattr(self, action)(*([argument] if argument else []))
             else:
                 self.xdo("key", key)
         try:
@@ -204,8 +209,15 @@ class Task:
         self.wm.terminate()
         self.wm.wait(WAIT)
 
+    def keyboard_in(self, title):
+        """Waits until the window called `title` has the keyboard."""
+        deadline = time.monotonic() + WAIT
+        while self.xdo("getwindowfocus", "getwindowname").strip() != title:
+            check(time.monotonic() < deadline, f"{title!r} did not get the keyboard within {WAIT:.0f} s")
+            time.sleep(0.05)
+
     def xdo(self, *args):
-        subprocess.run(["xdotool", *args], check=True, timeout=10)
+        return subprocess.run(["xdotool", *args], check=True, timeout=10, capture_output=True, text=True).stdout
 
 
 def matches(phrase):
