@@ -208,11 +208,14 @@ class Program:
         # when forms are replaced.
         self.app.set_cache_mask(Atspi.Cache.NONE)
         wait_until(lambda: self.main_window(), "the main window", timeout)
-        # The test display has no window manager to give the new window the
-        # keyboard; do what one would.
+        self.give_keyboard()
+        return self
+
+    def give_keyboard(self):
+        """The test display has no window manager to give the new window the
+        keyboard; do what one would."""
         for window in self.x_windows(MAIN_TITLE):
             self.xdo("windowfocus", "--sync", str(window.id))
-        return self
 
     def _find_app(self):
         if self.process.poll() is not None:

@@ -36,30 +36,7 @@ for module in pyatspi:python3-pyatspi Xlib:python3-xlib; do
     fi
 done
 
-suite_pid=
 . "$here/xvfb.sh" e2e
-# The suite runs in a session of its own: this takes the program, the bus
-# daemons and the accessibility registry with it.
-stop_own() { [ -z "$suite_pid" ] || kill -KILL -- "-$suite_pid" 2>/dev/null; }
-
 start_xvfb -noreset || exit 1
 echo "X display $display"
-# A fresh home too, so that no setting of the machine's user reaches the
-# program.
-mkdir -p "$work/home"
-
-setsid timeout -k 5 "$suite_limit" \
-    env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS -u XAUTHORITY \
-    DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
-    XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
-    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 \
-    LC_ALL=C.UTF-8 \
-    dbus-run-session -- /usr/bin/python3 -B -u "$here/$suite" "$program" "$@" \
-    2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' >&2) &
-suite_pid=$!
-wait "$suite_pid"
-status=$?
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "run_e2e.sh: the suite did not finish within $suite_limit s" >&2
-fi
-exit "$status"
+run_suite "$suite_limit" DISPLAY="$display" QT_QPA_PLATFORM=xcb -- "$suite" "$program" "$@"

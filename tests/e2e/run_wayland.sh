@@ -25,45 +25,25 @@ if ! /usr/bin/python3 -c "import pyatspi" 2>/dev/null; then
     exit 1
 fi
 
-# A scratch directory and clean-up on the way out; no X server is started.
+# A scratch directory, the suite's session and clean-up on the way out; no
+# X server is started.
 . "$here/xvfb.sh" wayland
 weston_pid=
-suite_pid=
-stop_own() {
-    [ -z "$suite_pid" ] || kill -KILL -- "-$suite_pid" 2>/dev/null
-    [ -z "$weston_pid" ] || { kill "$weston_pid" 2>/dev/null; wait "$weston_pid" 2>/dev/null; }
-}
+stop_own() { [ -z "$weston_pid" ] || { kill "$weston_pid" 2>/dev/null; wait "$weston_pid" 2>/dev/null; }; }
 
 runtime=$work/runtime
-mkdir -p "$runtime" "$work/home" && chmod 700 "$runtime"
+mkdir -p "$runtime" && chmod 700 "$runtime"
 socket=tolvaren-test
 # No screen lock while the test runs (--idle-time=0).
 env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$runtime" \
     weston --backend=headless-backend.so --use-pixman --socket="$socket" --width=1024 --height=768 \
     --idle-time=0 --log="$work/weston.log" &
 weston_pid=$!
-for _ in $(seq 100); do
-    [ -S "$runtime/$socket" ] && break
-    kill -0 "$weston_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if [ ! -S "$runtime/$socket" ]; then
+if ! await_ready "$weston_pid" -S "$runtime/$socket"; then
     echo "weston opened no socket:" >&2
     cat "$work/weston.log" >&2
     exit 1
 fi
 
-setsid timeout -k 5 "$suite_limit" \
-    env -u DISPLAY -u XAUTHORITY -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS \
-    WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime" HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
-    QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 LC_ALL=C.UTF-8 \
-    dbus-run-session -- /usr/bin/python3 -B -u "$here/wayland_test.py" "$program" "$work/program.log" \
-    2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service' -e 'Successfully activated' >&2) &
-suite_pid=$!
-wait "$suite_pid"
-status=$?
-if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
-    echo "run_wayland.sh: the test did not finish within $suite_limit s" >&2
-fi
-exit "$status"
+run_suite "$suite_limit" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland -- \
+    wayland_test.py "$program" "$work/program.log"
