@@ -7,6 +7,12 @@ set -euo pipefail
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The Debian release this machine runs: 12 or 13.
+RELEASE=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
+# The build folders go here: the checkout itself, or for the other release's
+# root, a folder of its own in it, so the two never share a build.
+BUILD_ROOT=${TOLVAREN_BUILD_ROOT:-$TOP}
+
 # What the build needs.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
@@ -24,10 +30,11 @@ WAYLAND_PACKAGES=(weston qt6-wayland)
 SCREEN_READER_PACKAGES=(orca speech-dispatcher speech-dispatcher-espeak-ng)
 # The window manager the screen reader test starts, as a user has one.
 SCREEN_READER_PACKAGES+=(openbox)
-# The packaging checks: the package itself, its metadata, the licences.
-PACKAGING_PACKAGES=(dpkg-dev file lintian appstream desktop-file-utils reuse)
+# The packaging checks: the package itself, its build flags, its metadata,
+# the licences.
+PACKAGING_PACKAGES=(dpkg-dev file lintian devscripts appstream desktop-file-utils reuse)
 # clang's fuzzer and sanitizer runtimes.
-HARDENING_PACKAGES=(clang libclang-rt-14-dev llvm)
+HARDENING_PACKAGES=(clang libclang-rt-dev llvm)
 # The checks on the sources themselves.
 LINT_PACKAGES=(clang-format git)
 
