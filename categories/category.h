@@ -22,13 +22,4 @@ struct Category {
     std::string_view incompleteMessage;
 };
 
-// The measurement types, each defined in a file of its own. The list of
-// them all pairs each with its converter form (forms/converters.h).
-const Category &distanceCategory();
-const Category &massCategory();
-const Category &temperatureCategory();
-const Category &volumeCategory();
-const Category &speedCategory();
-const Category &timeCategory();
-
 } // namespace tolvaren

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-#include "categories/category.h"
+#include "categories/categories.h"
 
 #include <array>
 

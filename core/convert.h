@@ -5,16 +5,13 @@
 
 #include "core/memory.h"
 #include "core/pairrule.h"
+#include "core/placeholders.h"
 
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace tolvaren {
-
-inline constexpr std::string_view kFromPlaceholder = "This unit...";
-inline constexpr std::string_view kToPlaceholder = "...converted to";
-inline constexpr std::string_view kOutputPlaceholder = "Answer displayed here";
 
 // The title of every box that refuses what was typed or picked.
 inline constexpr std::string_view kErrorTitle = "Error";

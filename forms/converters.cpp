@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/converters.h"
 
 #include <array>

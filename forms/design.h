@@ -3,14 +3,16 @@
 
 #pragma once
 
-#include "categories/category.h"
-
 #include <span>
 #include <string_view>
 
 // Form designs as plain data: one line per control, positions and sizes in
 // twips as drawn, so a form can be read beside its picture. The widget
 // builder turns these into windows; nothing here knows about widgets.
+namespace tolvaren {
+struct Category;
+}
+
 namespace tolvaren::design {
 
 struct Rgb {

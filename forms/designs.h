@@ -3,10 +3,14 @@
 
 #pragma once
 
+#include "core/placeholders.h"
 #include "forms/design.h"
 #include "version.h"
 
-// Each window's design lives in a file of its own.
+// The design of every window, as data the builder turns into widgets, one
+// file per window. The unit lists and the output box open with the
+// engine's own placeholder texts, by which Convert tells a list that
+// nothing was picked in.
 namespace tolvaren::design {
 
 // The main window's caption, the program's name and version; also the title

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -25,9 +26,9 @@ const Form &distanceForm()
         control("Command3", Kind::Button, "Mass", 240, 240, 735, 255, 10).in("Frame1").opens(massCategory()),
         control("Command2", Kind::Button, "New", 240, 3120, 1095, 375, 5).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 240, 2640, 1095, 375, 4).as(Role::Convert),
-        control("distouttxt", Kind::TextBox, "Answer displayed here", 240, 2040, 2175, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
-        control("Combo2", Kind::ComboBox, "...converted to", 2640, 2040, 1695, 315, 2).as(Role::To).items(units),
-        control("Combo1", Kind::ComboBox, "This unit...", 2640, 1320, 1695, 315, 1).as(Role::From).items(units),
+        control("distouttxt", Kind::TextBox, kOutputPlaceholder, 240, 2040, 2175, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Combo2", Kind::ComboBox, kToPlaceholder, 2640, 2040, 1695, 315, 2).as(Role::To).items(units),
+        control("Combo1", Kind::ComboBox, kFromPlaceholder, 2640, 1320, 1695, 315, 1).as(Role::From).items(units),
         control("distintxt", Kind::TextBox, "", 240, 1320, 2175, 315, 0).as(Role::Input),
         control("Label3", Kind::Label, "  Distance", 0, 240, 4695, 615)
             .font("MS Sans Serif", 24)

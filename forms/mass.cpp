@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -26,11 +27,11 @@ const Form &massForm()
         control("Command7", Kind::Button, "Speed", 240, 960, 735, 255, 10).in("Frame1").opens(speedCategory()),
         control("Command2", Kind::Button, "New", 240, 1800, 1815, 255, 8).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 240, 1440, 1815, 255, 5).as(Role::Convert),
-        control("Massc2", Kind::ComboBox, "...converted to", 2280, 3000, 2055, 315, 3).as(Role::To).items(units),
-        control("massouttxt", Kind::TextBox, "Answer displayed here", 2280, 2640, 2055, 285, 2).as(Role::Output)
+        control("Massc2", Kind::ComboBox, kToPlaceholder, 2280, 3000, 2055, 315, 3).as(Role::To).items(units),
+        control("massouttxt", Kind::TextBox, kOutputPlaceholder, 2280, 2640, 2055, 285, 2).as(Role::Output)
             .back(rgb(255, 224, 192)),
         control("massintxt", Kind::TextBox, "", 2280, 1320, 2055, 315, 1).as(Role::Input),
-        control("Massc1", Kind::ComboBox, "This unit...", 2280, 1680, 2055, 315, 0).as(Role::From).items(units),
+        control("Massc1", Kind::ComboBox, kFromPlaceholder, 2280, 1680, 2055, 315, 0).as(Role::From).items(units),
         control("fghf", Kind::Label, "Input value here:", 2280, 1080, 1575, 255, 7).buddy("massintxt").fore(rgb(255, 224, 192)),
         control("Label2", Kind::Label, "MASS", -480, 0, 5055, 735, 6)
             .back(rgb(192, 192, 192))

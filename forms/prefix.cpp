@@ -30,7 +30,7 @@ const Form &prefixForm()
     static const auto controls = std::to_array<Control>({
         control("Command2", Kind::Button, "Close", 3000, 3000, 1215, 375, 4).named("", "Close the prefix converter").as(Role::Close),
         control("Command1", Kind::Button, "Go", 240, 3000, 1215, 375, 3).named("", "Scale the input value by the selected prefix").as(Role::Go),
-        control("prefouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 4095, 285, 2).named("Result", "The scaled value").as(Role::Output).back(rgb(255, 224, 192)),
+        control("prefouttxt", Kind::TextBox, kOutputPlaceholder, 240, 1920, 4095, 285, 2).named("Result", "The scaled value").as(Role::Output).back(rgb(255, 224, 192)),
         control("prefintxt", Kind::TextBox, "1", 240, 1200, 1815, 285, 1).named("Input value", "The number to scale").as(Role::Input),
         control("Prefixlst", Kind::ListBox, "", 2400, 600, 1575, 1035, 0).named("Prefix", "The metric prefix to scale the input value by").as(Role::Prefix).items(names),
         control("Label3", Kind::Label, "    Prefix", 0, 120, 2175, 495)

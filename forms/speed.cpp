@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -23,9 +24,9 @@ const Form &speedForm()
         control("Command3", Kind::Button, "Distance", 120, 360, 975, 255, 10).in("Frame1").opens(distanceCategory()),
         control("Command2", Kind::Button, "New", 240, 2400, 1335, 255, 5).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 240, 1920, 1335, 375, 4).as(Role::Convert),
-        control("Spdc2", Kind::ComboBox, "...converted to", 2640, 2400, 1695, 315, 3).as(Role::To).items(units),
-        control("spdouttxt", Kind::TextBox, "Answer displayed here", 2640, 2040, 1695, 285, 2).as(Role::Output).back(rgb(255, 224, 192)).font("MS Sans Serif", 7.5),
-        control("Spdc1", Kind::ComboBox, "This unit...", 2040, 1440, 1575, 315, 1).as(Role::From).items(units),
+        control("Spdc2", Kind::ComboBox, kToPlaceholder, 2640, 2400, 1695, 315, 3).as(Role::To).items(units),
+        control("spdouttxt", Kind::TextBox, kOutputPlaceholder, 2640, 2040, 1695, 285, 2).as(Role::Output).back(rgb(255, 224, 192)).font("MS Sans Serif", 7.5),
+        control("Spdc1", Kind::ComboBox, kFromPlaceholder, 2040, 1440, 1575, 315, 1).as(Role::From).items(units),
         control("spdintxt", Kind::TextBox, "", 240, 1440, 1575, 285, 0).as(Role::Input),
         control("Label3", Kind::Label, "Input value here", 240, 1200, 1335, 255).buddy("spdintxt"),
         // Two lines high: "to" goes on the second line.

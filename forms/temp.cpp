@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -25,10 +26,10 @@ const Form &tempForm()
         control("Command7", Kind::Button, "Speed", 240, 600, 735, 255, 10).in("Frame1").opens(speedCategory()),
         control("Command2", Kind::Button, "New", 3720, 1560, 735, 375, 8).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 2640, 1560, 975, 375, 6).as(Role::Convert),
-        control("tempouttxt", Kind::TextBox, "Answer displayed here", 240, 2400, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
-        control("Tempc2", Kind::ComboBox, "...converted to", 240, 2760, 2055, 315, 2).as(Role::To).items(units),
+        control("tempouttxt", Kind::TextBox, kOutputPlaceholder, 240, 2400, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Tempc2", Kind::ComboBox, kToPlaceholder, 240, 2760, 2055, 315, 2).as(Role::To).items(units),
         control("tempintxt", Kind::TextBox, "", 240, 1080, 2175, 285, 1).as(Role::Input),
-        control("Tempc1", Kind::ComboBox, "This unit...", 240, 1440, 2175, 315, 0).as(Role::From).items(units),
+        control("Tempc1", Kind::ComboBox, kFromPlaceholder, 240, 1440, 2175, 315, 0).as(Role::From).items(units),
         control("Label3", Kind::Label, "  Temperature", -120, 0, 2895, 615, 7)
             .back(rgb(192, 192, 0))
             .fore(rgb(0, 0, 0))

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -25,9 +26,9 @@ const Form &timeForm()
         control("Command7", Kind::Button, "Speed", 1800, 240, 735, 255, 10).in("Frame1").opens(speedCategory()),
         control("Command2", Kind::Button, "New", 3480, 2280, 735, 375, 5).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 2400, 2280, 975, 375, 4).as(Role::Convert),
-        control("Timec2", Kind::ComboBox, "...converted to", 240, 2280, 1935, 315, 3).as(Role::To).items(units),
-        control("timeouttxt", Kind::TextBox, "Answer displayed here", 240, 1920, 1935, 285, 2).as(Role::Output).back(rgb(255, 224, 192)),
-        control("Timec1", Kind::ComboBox, "This unit...", 240, 1080, 1815, 315, 1).as(Role::From).items(units),
+        control("Timec2", Kind::ComboBox, kToPlaceholder, 240, 2280, 1935, 315, 3).as(Role::To).items(units),
+        control("timeouttxt", Kind::TextBox, kOutputPlaceholder, 240, 1920, 1935, 285, 2).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Timec1", Kind::ComboBox, kFromPlaceholder, 240, 1080, 1815, 315, 1).as(Role::From).items(units),
         control("timeintxt", Kind::TextBox, "", 240, 720, 1815, 285, 0).as(Role::Input),
         control("Label3", Kind::Label, "   Time", 2280, 0, 2535, 615)
             .font("Rockwell", 27.75)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
+#include "categories/categories.h"
 #include "forms/designs.h"
 
 #include <array>
@@ -25,10 +26,10 @@ const Form &volumeForm()
         control("Command7", Kind::Button, "Speed", 1080, 240, 735, 255, 10).in("Frame1").opens(speedCategory()),
         control("Command2", Kind::Button, "New", 3600, 1680, 855, 375, 8).as(Role::Clear),
         control("Command1", Kind::Button, "Convert", 2520, 1680, 975, 375, 6).as(Role::Convert),
-        control("volouttxt", Kind::TextBox, "Answer displayed here", 2400, 2640, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
-        control("Volc2", Kind::ComboBox, "...converted to", 2400, 3000, 2055, 315, 2).as(Role::To).items(units),
+        control("volouttxt", Kind::TextBox, kOutputPlaceholder, 2400, 2640, 2055, 285, 3).as(Role::Output).back(rgb(255, 224, 192)),
+        control("Volc2", Kind::ComboBox, kToPlaceholder, 2400, 3000, 2055, 315, 2).as(Role::To).items(units),
         control("volintxt", Kind::TextBox, "", 240, 1320, 2055, 285, 1).as(Role::Input),
-        control("Volc1", Kind::ComboBox, "This unit...", 240, 1680, 2055, 315, 0).as(Role::From).items(units),
+        control("Volc1", Kind::ComboBox, kFromPlaceholder, 240, 1680, 2055, 315, 0).as(Role::From).items(units),
         control("Label3", Kind::Label, " Volume", 0, 120, 4695, 735, 7)
             .back(rgb(0, 0, 192))
             .fore(rgb(192, 192, 255))

@@ -3,6 +3,7 @@
 
 #include "gui/builder.h"
 
+#include "categories/category.h"
 #include "forms/converters.h"
 #include "forms/designs.h"
 #include "forms/twips.h"
@@ -347,11 +348,16 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
             graphical.push_back(w);
         if (!byName.contains(name))
             byName.insert(name, w);
-        if (c->role != design::Role::None)
+        if (c->role != design::Role::None) {
+            if (QWidget *other = built.m_roles.value(c->role))
+                refuse(*c, "plays a role another control plays already:", other->objectName().toStdString());
             built.m_roles.insert(c->role, w);
+        }
         if (c->opensCategory) {
             auto *button = qobject_cast<QAbstractButton *>(w);
-            if (!button || !design::converterForm(*c->opensCategory))
+            if (!button)
+                refuse(*c, "opens a type but is no button:", c->opensCategory->name);
+            if (!design::converterForm(*c->opensCategory))
                 refuse(*c, "opens a type that has no converter form:", c->opensCategory->name);
             built.m_categoryButtons.append({button, c->opensCategory});
         }

@@ -3,6 +3,7 @@
 
 #include "gui/converterform.h"
 
+#include "categories/category.h"
 #include "core/convert.h"
 #include "core/refusal.h"
 #include "gui/announce.h"

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include "categories/category.h"
 #include "core/memory.h"
 #include "gui/formwidget.h"
 
@@ -11,6 +10,8 @@ class QComboBox;
 class QLineEdit;
 
 namespace tolvaren {
+
+struct Category;
 
 // One converter form: a measurement type's design and table behind the
 // input box, two unit lists, the output box, Convert and New. Opening one

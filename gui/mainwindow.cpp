@@ -3,6 +3,7 @@
 
 #include "gui/mainwindow.h"
 
+#include "categories/category.h"
 #include "forms/converters.h"
 #include "forms/designs.h"
 #include "forms/twips.h"

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include "categories/category.h"
 #include "core/memory.h"
 #include "forms/design.h"
 
@@ -16,6 +15,8 @@ class QMenu;
 class QMdiSubWindow;
 
 namespace tolvaren {
+
+struct Category;
 
 // The frame of the program: the File and Help menus over a workspace that
 // holds one child form at a time, maximised. It owns the conversion memory

@@ -6,7 +6,7 @@
 // std::from_chars and std::to_chars, and Val on a text of a million
 // characters. After the run the procedure/floor ratios are printed; the
 // target is a ratio of at most 3.
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/convert.h"
 #include "core/numbertext.h"
 

@@ -3,7 +3,7 @@
 
 // The six category tables through the Convert procedure: every rule once,
 // the telling values of each table and a guard against typos in the units.
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/convert.h"
 #include "forms/converters.h"
 

@@ -4,7 +4,7 @@
 // The Convert procedure: check order, the five incomplete tests,
 // the same-unit check, the table evaluation and what each outcome leaves in
 // the conversion memory.
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/convert.h"
 #include "core/numbertext.h"
 

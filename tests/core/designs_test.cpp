@@ -3,6 +3,7 @@
 
 // What must hold for every window's design, so that a slip in a table
 // fails here rather than showing as a missing or misplaced control.
+#include "categories/category.h"
 #include "forms/converters.h"
 #include "forms/designs.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // What the refusal boxes say: the text as typed, and the slip it shows.
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/refusal.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 // what it leaves in the memory follow from the texts alone; the numbers a
 // rule computes are checked by the table tests, not here.
 
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/convert.h"
 #include "core/numbertext.h"
 #include "forms/converters.h"

@@ -18,7 +18,7 @@
 
 #include "fixture.h"
 
-#include "categories/category.h"
+#include "categories/categories.h"
 #include "core/numbertext.h"
 #include "core/prefix.h"
 #include "forms/converters.h"
