@@ -8,8 +8,6 @@
 
 namespace tolvaren {
 
-// The main window's caption, also the title of the overflow error box.
-inline constexpr const char *kProgramCaption = design::kMainCaption;
 inline constexpr const char *kDesktopId = TOLVAREN_DESKTOP_ID;
 
 // Before the QApplication is made: what must be decided before Qt starts.

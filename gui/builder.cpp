@@ -58,12 +58,12 @@ QImage readPicture(const QString &resource)
 }
 
 // The picture as sharp as the text beside it on a screen of `ratio` device
-// pixels a pixel: from 1.5 up it is read from NAME@2x.png, drawn at twice
+// pixels a pixel: above 1 it is read from NAME@2x.png, drawn at twice
 // the size (Qt looks for that name only for icons), and scaled to the
 // screen's own ratio where that is not 2.
 QImage readPicture(std::string_view resource, qreal ratio)
 {
-    if (ratio < 1.5)
+    if (ratio <= 1)
         return readPicture(qstr(resource));
     QString large = qstr(resource);
     large.insert(large.lastIndexOf(u'.'), QStringLiteral("@2x"));

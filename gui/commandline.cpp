@@ -5,8 +5,8 @@
 
 #include "version.h"
 
-#include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -44,30 +44,16 @@ std::optional<int> answerCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Converts a number from one unit of measurement to another, in a window."));
-    // Not Qt's own help option: it adds --help-all, which lists a Qt option
-    // this program does not take and leaves out those it does.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays version information."));
-    parser.addOptions({help, version});
-
-    QString mistake;
-    if (!parser.parse(arguments))
-        mistake = parser.errorText();
-    else if (!parser.positionalArguments().isEmpty())
-        mistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-    if (!mistake.isEmpty()) {
-        std::fprintf(stderr, "tolvaren: %s\n", qPrintable(mistake));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
+    // Answers --help, --help-all and --version, or a mistaken option, and
+    // ends the program there.
+    parser.process(arguments);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "%s: Unexpected argument '%s'.\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(parser.positionalArguments().constFirst()));
         return EXIT_FAILURE;
-    }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return EXIT_SUCCESS;
-    }
-    if (parser.isSet(version)) {
-        std::puts("tolvaren " TOLVAREN_VERSION);
-        return EXIT_SUCCESS;
     }
     return std::nullopt;
 }

@@ -17,6 +17,9 @@ struct Row {
     const char *message;
 };
 
+// A failing row is named, not dumped as bytes.
+void PrintTo(const Row &row, std::ostream *os) { *os << row.name; }
+
 const Row kInputRows[] = {
     {"Letters", "abc", "Input value is not a number"},
     {"DecimalComma", "1,5", "Input value is not a number. Use a point for decimals: \"1.5\"."},

@@ -4,7 +4,7 @@
 // The looks: every picture a design names reads as PNG straight away, drawn
 // for the screen's scale, and backgrounds are kept and drawn as stored;
 // every text is readable under light, dark and high-contrast schemes and
-// drawn whole. Run at scales 1, 1.5 and 2.
+// drawn whole. Run at scales 1, 1.25, 1.5 and 2.
 #include "fixture.h"
 
 #include "forms/converters.h"
