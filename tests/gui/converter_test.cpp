@@ -6,8 +6,11 @@
 #include "fixture.h"
 
 #include "core/memory.h"
+#include "forms/converters.h"
+#include "forms/designs.h"
 #include "gui/converterform.h"
 #include "gui/mainwindow.h"
+#include "gui/qtext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -238,8 +241,10 @@ class ConverterTest : public QObject {
     void newRestoresDesignTexts_data()
     {
         QTest::addColumn<QString>("form");
-        for (const char *form : {"Distance", "mass", "Temp", "Volume", "Speed", "Time"})
-            QTest::newRow(form) << QString(form);
+        for (const design::Converter &c : design::converters()) {
+            const QString form = qstr(c.form.name);
+            QTest::newRow(qPrintable(form)) << form;
+        }
     }
     void newRestoresDesignTexts()
     {

@@ -6,10 +6,12 @@
 #include "fixture.h"
 
 #include "core/memory.h"
+#include "forms/designs.h"
 #include "forms/twips.h"
 #include "gui/converterform.h"
 #include "gui/mainwindow.h"
 #include "gui/prefixdialog.h"
+#include "version.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -210,25 +212,25 @@ class DialogsTest : public QObject {
         const QStringList texts = allTexts(distance);
         const ConversionMemory held = memory();
 
-        const bool ok =
-            driveModal([this] { menuAction(p.main, "about")->trigger(); },
-                       [&](QWidget *about) {
-                           QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
-                           QCOMPARE(about->windowTitle(), QStringLiteral("About MyApp"));
-                           QCOMPARE(in<QLabel>(about, "lblTitle")->text(), QStringLiteral("Tolvaren   v1.10"));
-                           QTRY_COMPARE(focusName(), QStringLiteral("cmdOK"));
-                           QWidget *focus = QApplication::focusWidget();
-                           if (how == "OK")
-                               click(in<QPushButton>(about, "cmdOK"));
-                           else if (how == "Enter")
-                               QTest::keyClick(focus, Qt::Key_Return);
-                           else if (how == "keypad Enter")
-                               QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
-                           else if (how == "Escape")
-                               QTest::keyClick(focus, Qt::Key_Escape);
-                           else
-                               about->close();
-                       });
+        const bool ok = driveModal([this] { menuAction(p.main, "about")->trigger(); },
+                                   [&](QWidget *about) {
+                                       QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
+                                       QCOMPARE(about->windowTitle(), QStringLiteral("About MyApp"));
+                                       QCOMPARE(in<QLabel>(about, "lblTitle")->text(),
+                                                QStringLiteral("Tolvaren   v" TOLVAREN_VERSION));
+                                       QTRY_COMPARE(focusName(), QStringLiteral("cmdOK"));
+                                       QWidget *focus = QApplication::focusWidget();
+                                       if (how == "OK")
+                                           click(in<QPushButton>(about, "cmdOK"));
+                                       else if (how == "Enter")
+                                           QTest::keyClick(focus, Qt::Key_Return);
+                                       else if (how == "keypad Enter")
+                                           QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+                                       else if (how == "Escape")
+                                           QTest::keyClick(focus, Qt::Key_Escape);
+                                       else
+                                           about->close();
+                                   });
         QVERIFY(ok);
         QVERIFY(!loadedForm("frmAbout"));
         QCOMPARE(loadedNames(), QStringList{"Distance"});
@@ -281,13 +283,13 @@ class DialogsTest : public QObject {
         QFETCH(int, icon);
         setMessageHook({});
         const bool ok =
-            driveModal([asked] { showMessage(asked, "Tolvaren v1.10", "Overflow"); },
+            driveModal([asked] { showMessage(asked, design::kMainCaption, "Overflow"); },
                        [icon](QWidget *w) {
                            auto *box = qobject_cast<QMessageBox *>(w);
                            QVERIFY(box);
                            QCOMPARE(int(box->icon()), icon);
                            QCOMPARE(box->text(), QStringLiteral("Overflow"));
-                           QCOMPARE(box->windowTitle(), QStringLiteral("Tolvaren v1.10"));
+                           QCOMPARE(box->windowTitle(), QString::fromUtf8(design::kMainCaption));
                            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
                            // Of fixed size: no window manager is to offer another.
                            QCOMPARE(box->windowFlags() & Qt::WindowMinMaxButtonsHint, Qt::WindowFlags());

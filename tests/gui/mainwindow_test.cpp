@@ -6,6 +6,8 @@
 #include "fixture.h"
 
 #include "core/memory.h"
+#include "forms/designs.h"
+#include "forms/twips.h"
 #include "gui/converterform.h"
 #include "gui/mainwindow.h"
 
@@ -24,8 +26,8 @@ using namespace tolvaren;
 using namespace tolvaren::testing;
 
 namespace {
-// 4980 x 4500 twips, border, title bar and menu bar included.
-const QSize kOuterSize(332, 300);
+// The designed size, border, title bar and menu bar included.
+const QSize kOuterSize(twipsToPixels(design::mainOuterSize().width), twipsToPixels(design::mainOuterSize().height));
 
 bool fillsMainWindow(MainWindow *main, const QString &form)
 {
@@ -45,7 +47,7 @@ class MainWindowTest : public QObject {
 
     void startsWithWelcomeFormMaximised()
     {
-        QCOMPARE(p.main->windowTitle(), QStringLiteral("Tolvaren v1.10"));
+        QCOMPARE(p.main->windowTitle(), QString::fromUtf8(design::kMainCaption));
         QTRY_COMPARE(p.main->frameGeometry().size(), kOuterSize);
         QCOMPARE(loadedNames(), QStringList{"Selection"});
         QCOMPARE(p.main->mdiArea()->subWindowList().size(), 1);

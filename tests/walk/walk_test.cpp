@@ -780,7 +780,7 @@ class Walker {
                "forms alive " + forms.join(',') + ", open " + loadedNames().join(',') + ", expected only " + m_asked);
         expect(dialogs == 0 && boxes == 0 && !QApplication::activeModalWidget(),
                QStringLiteral("%1 dialogs and %2 message boxes left alive").arg(dialogs).arg(boxes));
-        expect(m_p.main->windowTitle() == QLatin1String("Tolvaren v1.10"), "main window title changed");
+        expect(m_p.main->windowTitle() == QLatin1String(design::kMainCaption), "main window title changed");
     }
 
     QString summary(qint64 ms) const
