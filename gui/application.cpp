@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPixmapCache>
 #include <QTranslator>
 
 namespace tolvaren {
@@ -46,11 +45,6 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     installQtTranslation();
     installFontSubstitutes();
-    // Styles name every pixmap they cache after the palette of the control
-    // they drew, and Qt 6.4 keeps those names for good: with every converter
-    // form bringing new palettes, each category switch would leave
-    // kilobytes behind. Nothing here is drawn often enough to need the cache.
-    QPixmapCache::setCacheLimit(0);
     installQtWorkarounds();
     qApp->installEventFilter(new ClassicKeys(qApp));
 }

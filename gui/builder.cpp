@@ -68,14 +68,8 @@ QImage readPicture(std::string_view resource, qreal ratio)
     QString large = qstr(resource);
     large.insert(large.lastIndexOf(u'.'), QStringLiteral("@2x"));
     QImage image = readPicture(large);
-    // Scaled in full colour: Qt 6.4.2's smooth scaling of an 8-bit indexed
-    // picture crashes in a pooled thread that reads the colour table as null
-    // (start with QT_SCALE_FACTOR=1.5 without this conversion to see it; no
-    // Qt report found).
     if (!qFuzzyCompare(ratio, 2.0))
-        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                    .scaled((image.size().toSizeF() / 2.0 * ratio).toSize(), Qt::IgnoreAspectRatio,
-                            Qt::SmoothTransformation);
+        image = smoothlyScaled(image, (image.size().toSizeF() / 2.0 * ratio).toSize());
     image.setDevicePixelRatio(ratio);
     return image;
 }

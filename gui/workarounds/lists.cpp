@@ -28,7 +28,13 @@ namespace tolvaren {
 
 namespace {
 
-class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ComboBoxAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    ,
+                           public QAccessibleSelectionInterface
+#endif
+{
   public:
     explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
@@ -38,8 +44,40 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
     {
         if (t == QAccessible::TextInterface && shown())
             return static_cast<QAccessibleTextInterface *>(this);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        if (t == QAccessible::SelectionInterface)
+            return static_cast<QAccessibleSelectionInterface *>(this);
+#endif
         return QAccessibleWidget::interface_cast(t);
     }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // The unit picked, as the list's one selected item: a reader that stays
+    // on the list itself while its edit field has the keyboard (Orca 48)
+    // says the pick from this when the list tells that its selection
+    // changed.
+    int selectedItemCount() const override { return picked() ? 1 : 0; }
+    QList<QAccessibleInterface *> selectedItems() const override
+    {
+        QList<QAccessibleInterface *> items;
+        if (QAccessibleInterface *item = picked())
+            items << item;
+        return items;
+    }
+    bool isSelected(QAccessibleInterface *child) const override { return child && child == picked(); }
+    bool select(QAccessibleInterface *) override { return false; }
+    bool unselect(QAccessibleInterface *) override { return false; }
+    bool selectAll() override { return false; }
+    bool clear() override { return false; }
+
+    QAccessibleInterface *picked() const
+    {
+        const int row = combo()->currentIndex();
+        QAccessibleInterface *items = QAccessible::queryAccessibleInterface(combo()->view());
+        return row >= 0 && items ? items->child(row) : nullptr;
+    }
+
+#endif
 
     // Reading only: no selection of its own.
     void selection(int, int *start, int *end) const override { *start = *end = 0; }

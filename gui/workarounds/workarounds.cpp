@@ -3,23 +3,29 @@
 
 #include "gui/workarounds/workarounds.h"
 
+#include "gui/workarounds/faults.h"
 #include "gui/workarounds/parts.h"
 
 #include <QAccessible>
+
+#include <set>
+#include <vector>
 
 namespace tolvaren {
 
 namespace {
 
 QAccessible::UpdateHandler passOn = nullptr;
+// What the workarounds installed on this Qt keep from the reader.
+std::vector<bool (*)(QAccessibleEvent *)> dropped;
 
 // Every accessibility event passes here on its way to the reader; what
 // would only bury what matters stays here.
 void filterUpdate(QAccessibleEvent *event)
 {
-    if (workarounds::isStaleSelection(event) || workarounds::isMenuFocusBounce(event) ||
-        workarounds::isActivationUnchanged(event) || workarounds::isHeldFocus(event))
-        return;
+    for (const auto drops : dropped)
+        if (drops(event))
+            return;
     if (passOn) {
         passOn(event);
         return;
@@ -39,15 +45,18 @@ void filterUpdate(QAccessibleEvent *event)
 
 void installQtWorkarounds()
 {
-    workarounds::installTextBoxes();
-    workarounds::installLists();
-    workarounds::installItemViews();
-    workarounds::installWorkspace();
-    workarounds::installMenus();
-    workarounds::installButtons();
-    workarounds::installDialogs();
-    workarounds::installFixedSizeOnWayland();
-    workarounds::installRangeExtents();
+    // Each workaround once, on a Qt measured to have (or not yet measured
+    // without) a fault it answers.
+    const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    std::set<void (*)()> installed;
+    for (const workarounds::QtFault &fault : workarounds::qtFaults()) {
+        if (!workarounds::hasFault(fault, running))
+            continue;
+        if (fault.install && installed.insert(fault.install).second)
+            fault.install();
+        if (fault.drops)
+            dropped.push_back(fault.drops);
+    }
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <QImage>
+
 class QLineEdit;
 class QWidget;
 
@@ -13,6 +15,9 @@ namespace tolvaren {
 // how to see it; once Debian ships a Qt that does right, that file goes.
 // Call once, after the QApplication exists.
 void installQtWorkarounds();
+
+// `picture` smoothly scaled to `size`.
+QImage smoothlyScaled(const QImage &picture, QSize size);
 
 // Selects all of `edit`'s text without telling screen readers of the new
 // selection: for a box that takes the focus, which they read whole anyway.

@@ -52,6 +52,17 @@ SETTINGS = {
 }
 
 
+def _major_version():
+    out = subprocess.run(["orca", "--version"], capture_output=True, text=True, timeout=30).stdout
+    found = re.search(r"(\d+)\.\d+", out)
+    return int(found[1]) if found else 0
+
+
+# The one word Orca's releases say differently: what it calls a push
+# button (43 says "push button", 48 "button").
+BUTTON = "push button" if _major_version() < 48 else "button"
+
+
 class Timeout(AssertionError):
     pass
 

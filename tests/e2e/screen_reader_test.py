@@ -22,7 +22,7 @@ import tempfile
 import time
 
 from atspi_driver import check, report_failure
-from orca_session import WAIT, Orca, seconds_today
+from orca_session import BUTTON, WAIT, Orca, seconds_today
 
 NOISE = ["layered pane", "Text unselected"]
 # Seconds from the last key to the last phrase of a step that must come at
@@ -33,7 +33,7 @@ PROMPT = 2.0
 SWITCH = 5.0
 
 UNITS = ["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"]
-AWAY = ["push button", "Input value", "combo box", "frame"]  # the form, while a menu is open
+AWAY = [BUTTON, "Input value", "combo box", "frame"]  # the form, while a menu is open
 
 # (name, keys, phrases Orca must say in this order, phrases it must not say
 # since the last step's, at most how many seconds until its last phrase).
@@ -46,7 +46,7 @@ AWAY = ["push button", "Input value", "combo box", "frame"]  # the form, while a
 # stop the window manager. A key that opens a menu ends its step: the next
 # waits until the menu is heard.
 STEPS = [
-    ("start", ["@start"], ["Distance push button"], [], None),
+    ("start", ["@start"], [f"Distance {BUTTON}"], [], None),
     ("form opens", ["space"], ["=Distance", "Input value"], ["Picture", "Convert from unit"], SWITCH),
     ("from list", ["type:5", "Tab"], ["Convert from unit"], [], None),
     ("Down picks", ["Down"], ["=Meter"], [], None),
@@ -61,7 +61,7 @@ STEPS = [
     ("word right", ["ctrl+Right"], ["=16.404"], [], None),
     ("word left", ["ctrl+Left"], ["=16.404"], [], None),
     # Flat review's line above Convert shows the unit, not the list's name.
-    ("Convert", ["Tab"], ["Convert push button"], [], None),
+    ("Convert", ["Tab"], [f"Convert {BUTTON}"], [], None),
     ("line above", ["KP_Home"], ["= 16.404 Feet"], [], None),
     ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value"], [], None),
     ("refusal heard whole", ["type:1,5", "Return"], ["Error", "Use a point for decimals", "OK"], ["Result"],
@@ -98,16 +98,16 @@ STEPS = [
     ("prefix closed", ["Escape"], ["Input value"], [], None),
     ("nothing after the focus", ["Tab"], ["Convert from unit"], ["frame"], None),
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
-    ("Mass button", ["Tab"], ["Mass push button"], [], None),
+    ("Mass button", ["Tab"], [f"Mass {BUTTON}"], [], None),
     ("form switch", ["space"], ["=Mass", "Convert from unit"], ["Picture", "Input value"], SWITCH),
     ("File menu again", ["F10", "Down"], ["Prefix Converter"], [], None),
     ("Exit", ["Up"], ["Exit"], [], None),
     ("ended", ["Return", "@ended"], [], [], None),
     # Without a window manager the window takes the keyboard itself.
-    ("bare start", ["@bare", "@start"], ["Distance push button"], [], None),
+    ("bare start", ["@bare", "@start"], [f"Distance {BUTTON}"], [], None),
     ("bare menu", ["F10", "Right"], ["Help Topics"], [], None),
     ("bare box", ["Return"], ["Help Topics can be found in", "OK"], [], None),
-    ("bare box closed", ["Return"], ["Distance push button"], [], None),
+    ("bare box closed", ["Return"], [f"Distance {BUTTON}"], [], None),
 ]
 
 

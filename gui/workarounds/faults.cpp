@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+#include "gui/workarounds/faults.h"
+
+#include "gui/workarounds/parts.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+
+namespace tolvaren::workarounds {
+
+namespace {
+
+// Each fault as seen in bare Qt widgets, the way its file says to see it
+// (the window tests' qtfaults_test does it for the Qt they are built with).
+// A fault found on a new Qt, or found gone, is one line here.
+// clang-format off
+constexpr std::array kFaults = {
+    QtFault{"textboxes.cpp", "word at a leading blank loops", "6.4.2", "", installTextBoxes},
+    QtFault{"textboxes.cpp", "attributes as empty ranges", "6.4.2", "", installTextBoxes},
+    QtFault{"textboxes.cpp", "deselection told after the focus left", "6.4.2", "", nullptr, isStaleSelection},
+    QtFault{"lists.cpp", "editable list named by its text", "6.4.2", "", installLists},
+    QtFault{"lists.cpp", "closed drop-down's items visible", "6.4.2", "", installLists},
+    QtFault{"itemviews.cpp", "current item focused without the focus", "6.4.2", "", installItemViews},
+    QtFault{"workspace.cpp", "frame named by its title alone", "6.4.2", "", installWorkspace},
+    QtFault{"workspace.cpp", "frame's parent the viewport", "6.4.2", "", installWorkspace},
+    QtFault{"workspace.cpp", "workspace a layered pane", "6.4.2", "", installWorkspace},
+    QtFault{"menus.cpp", "next menu's first item highlighted at once", "6.4.2", "", installMenus},
+    QtFault{"menus.cpp", "focus handed to the form while a menu is open", "6.4.2", "", nullptr, isMenuFocusBounce},
+    QtFault{"buttons.cpp", "controller for the receiver of its click", "6.4.2", "", installButtons},
+    QtFault{"dialogs.cpp", "modal window not modal", "6.4.2", "", installDialogs},
+    QtFault{"dialogs.cpp", "message box icon listed", "6.4.2", "", installDialogs},
+    QtFault{"dialogs.cpp", "button box focused beside its button", "6.4.2", "6.8.2", installDialogs},
+    QtFault{"fixedsize.cpp", "maximise of a fixed-size window on Wayland", "6.4.2", "", installFixedSizeOnWayland},
+    QtFault{"formswitch.cpp", "focus told at every step of a switch", "6.4.2", "", nullptr, isHeldFocus},
+    QtFault{"rangeextents.cpp", "range extents asked offset by offset", "6.4.2", "", installRangeExtents},
+    QtFault{"activation.cpp", "activation told as a drop-down opens", "6.4.2", "", nullptr, isActivationUnchanged},
+    QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},
+    QtFault{"pixmapcache.cpp", "pixmaps of every palette kept", "6.4.2", "6.8.2", installPixmapCache},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const QtFault> qtFaults() { return kFaults; }
+
+bool hasFault(const QtFault &fault, const QVersionNumber &qt)
+{
+    const QStringList gone = QString::fromLatin1(fault.goneOn).split(u' ', Qt::SkipEmptyParts);
+    return std::ranges::all_of(gone, [&](const QString &v) { return qt < QVersionNumber::fromString(v); });
+}
+
+bool runningQtHas(std::string_view workaround, std::string_view fault)
+{
+    static const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    return std::ranges::any_of(kFaults, [&](const QtFault &f) {
+        return f.workaround == workaround && f.fault == fault && hasFault(f, running);
+    });
+}
+
+} // namespace tolvaren::workarounds

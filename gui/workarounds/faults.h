@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QVersionNumber>
+
+#include <span>
+#include <string_view>
+
+class QAccessibleEvent;
+
+namespace tolvaren::workarounds {
+
+// One fault of Qt, the Qt versions it was measured on, and the workaround
+// that answers it. Several faults may share one workaround, which is then
+// installed where any of them is.
+struct QtFault {
+    std::string_view workaround; // its file in this folder
+    std::string_view fault;      // what Qt does wrong, in a few words
+    std::string_view seenOn;     // Qt versions measured with it, blank between
+    std::string_view goneOn;     // Qt versions measured without it, blank between
+    void (*install)() = nullptr; // once, when the program starts
+    // Events the workaround keeps from the reader.
+    bool (*drops)(QAccessibleEvent *event) = nullptr;
+};
+
+// Every fault, each measured with bare Qt widgets.
+std::span<const QtFault> qtFaults();
+
+// Whether `qt` has `fault`: measured with it, or older than every version
+// measured without it.
+bool hasFault(const QtFault &fault, const QVersionNumber &qt);
+
+// Whether the Qt this program runs on has the fault of `workaround`
+// called `fault`.
+bool runningQtHas(std::string_view workaround, std::string_view fault);
+
+} // namespace tolvaren::workarounds
