@@ -98,6 +98,8 @@ STEPS = [
     ("prefix closed", ["Escape"], ["Input value"], [], None),
     ("nothing after the focus", ["Tab"], ["Convert from unit"], ["frame"], None),
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
+    # New rewrites both lists; the reader stays on New.
+    ("where am I after New", ["KP_Enter"], ["New"], ["unit"], None),
     ("Mass button", ["Tab"], ["Mass push button"], [], None),
     ("form switch", ["space"], ["=Mass", "Convert from unit"], ["Picture", "Input value"], SWITCH),
     ("File menu again", ["F10", "Down"], ["Prefix Converter"], [], None),
