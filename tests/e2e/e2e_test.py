@@ -532,7 +532,7 @@ def about_box(program):
         box = program.wait_dialog("About MyApp")
         check_tree(box, "The program's emblem")
         labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
-        check("Tolvaren   v1.10" in labels, f"program title missing from {labels}")
+        check(f"Tolvaren version {CAPTION.split(' v')[1]}" in labels, f"program title missing from {labels}")
         check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
         ok = program.button("OK", box)
         if close_with == "OK":

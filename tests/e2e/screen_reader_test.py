@@ -73,7 +73,8 @@ STEPS = [
     ("menu bar", ["F10"], ["File"], [], None),
     ("menu right", ["Right"], ["Help Topics"], AWAY, None),
     ("About item", ["Down"], ["About"], AWAY, None),
-    ("About", ["Return"], ["About MyApp", "Tolvaren v1.10", "OK"], [], None),
+    # Read in the order it is seen: the title, then the description.
+    ("About", ["Return"], ["About MyApp", "Tolvaren version 1.10 Description: Converts", "OK"], [], None),
     ("About closed", ["Return"], ["Input value"], [], None),
     ("menu bar again", ["F10"], ["File"], [], None),
     ("menu right again", ["Right"], ["Help Topics"], AWAY, None),
