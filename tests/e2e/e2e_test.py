@@ -230,12 +230,14 @@ for _title in CONVERTERS:
 @case
 def keyboard_entry(program):
     form = open_form(program, "Distance")
-    program.type_keys(form.input, "2.5")
-    # The lists open with their placeholders; empty them as a user would
-    # select and delete them.
-    for edit, unit in [(form.from_edit, "Inch"), (form.to_edit, "Centimeter")]:
+    # Each box has all its keys before the focus moves on: keys still on
+    # their way would go to the next box.
+    for edit, typed in [(form.input, "2.5"), (form.from_edit, "Inch"), (form.to_edit, "Centimeter")]:
+        # The lists open with their placeholders; empty them as a user would
+        # select and delete them.
         set_text(edit, "")
-        program.type_keys(edit, unit)
+        program.type_keys(edit, typed)
+        wait_until(lambda: text_of(edit) == typed, f"{typed!r} typed into {edit.name!r} (now {form.texts()})")
     wait_until(lambda: form.texts()[:3] == ("2.5", "Inch", "Centimeter"), f"the typed texts (now {form.texts()})")
     convert = program.button("Convert", form.form)
     check(convert.queryComponent().grabFocus(), "could not focus Convert")
