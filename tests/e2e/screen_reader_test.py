@@ -57,13 +57,16 @@ STEPS = [
     ("where am I after it", ["KP_Enter"], ["Convert to unit"], ["frame"], None),
     *[(f"after it {unit}", ["Down"], [f"={unit}"], [], None) for unit in UNITS[2:]],
     ("Enter converts", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
+    ("same result again", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("result box", ["Tab"], ["Result", "16.404"], [], None),
     ("word right", ["ctrl+Right"], ["=16.404"], [], None),
     ("word left", ["ctrl+Left"], ["=16.404"], [], None),
     # Flat review's line above Convert shows the unit, not the list's name.
     ("Convert", ["Tab"], ["Convert push button"], [], None),
     ("line above", ["KP_Home"], ["= 16.404 Feet"], [], None),
-    ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value"], [], None),
+    # The field first, then its selected text, once.
+    ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value", "5 selected"], [],
+     None),
     ("refusal heard whole", ["type:1,5", "Return"], ["Error", "Use a point for decimals", "OK"], ["Result"],
      None),
     ("focus back after it", ["Return"], ["Input value", "1,5"], [], None),
@@ -95,7 +98,8 @@ STEPS = [
     ("prefix list again", ["shift+Tab"], ["List with 12 items", "Mega"], [], None),
     # Orca names the dialog as the place of a notification; the caption is
     # said once, with the result, not as the dialog's.
-    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000"], ["dialog Mega"], PROMPT),
+    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000, Mega = 1.00 x 10 raced to 6"],
+     ["dialog Mega"], PROMPT),
     ("prefix closed", ["Escape"], ["Input value"], [], None),
     ("nothing after the focus", ["Tab"], ["Convert from unit"], ["frame"], None),
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
@@ -109,7 +113,7 @@ STEPS = [
     # Without a window manager the window takes the keyboard itself.
     ("bare start", ["@bare", "@start"], ["Distance push button"], [], None),
     ("bare menu", ["F10", "Right"], ["Help Topics"], [], None),
-    ("bare box", ["Return"], ["Help Topics can be found in", "OK"], [], None),
+    ("bare box", ["Return"], ["alert", "Help Topics can be found in", "OK"], [], None),
     ("bare box closed", ["Return"], ["Distance push button"], [], None),
 ]
 
