@@ -232,10 +232,27 @@ void installTextBoxes() { QAccessible::installFactory(lineEditAccessible); }
 // the next control by then and would say "Text unselected". And a box that
 // selects its text as it takes the focus is read whole with the focus: said
 // before it, the selection would come first and twice.
+//
+// Nor does a reader hear of the caret and the text of a box without the
+// keyboard, as New rewrites them: Qt 6.4.2 tells of the focus of an
+// editable list on the list alone and never tells that its edit field lost
+// it, so a reader that asked the field's states while it had the keyboard
+// keeps it as focused, follows its caret there, and Where Am I names the
+// list instead of New. To see it: Tab through a unit list to New, press
+// it, then KP_Enter under Orca. No Qt bug report known.
 bool isStaleSelection(QAccessibleEvent *event)
 {
     auto *edit = qobject_cast<QLineEdit *>(event->object());
-    return event->type() == QAccessible::TextSelectionChanged && edit && (!edit->hasFocus() || quietSelection);
+    if (!edit)
+        return false;
+    switch (event->type()) {
+    case QAccessible::TextSelectionChanged: return !edit->hasFocus() || quietSelection;
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated: return !edit->hasFocus();
+    default: return false;
+    }
 }
 
 } // namespace workarounds

@@ -230,12 +230,14 @@ for _title in CONVERTERS:
 @case
 def keyboard_entry(program):
     form = open_form(program, "Distance")
-    program.type_keys(form.input, "2.5")
-    # The lists open with their placeholders; empty them as a user would
-    # select and delete them.
-    for edit, unit in [(form.from_edit, "Inch"), (form.to_edit, "Centimeter")]:
+    # Each box has all its keys before the focus moves on: keys still on
+    # their way would go to the next box.
+    for edit, typed in [(form.input, "2.5"), (form.from_edit, "Inch"), (form.to_edit, "Centimeter")]:
+        # The lists open with their placeholders; empty them as a user would
+        # select and delete them.
         set_text(edit, "")
-        program.type_keys(edit, unit)
+        program.type_keys(edit, typed)
+        wait_until(lambda: text_of(edit) == typed, f"{typed!r} typed into {edit.name!r} (now {form.texts()})")
     wait_until(lambda: form.texts()[:3] == ("2.5", "Inch", "Centimeter"), f"the typed texts (now {form.texts()})")
     convert = program.button("Convert", form.form)
     check(convert.queryComponent().grabFocus(), "could not focus Convert")
@@ -371,9 +373,17 @@ def switching(program):
         # Leave something on the form: the next visit must not see it.
         units = FORMS[here]["units"]
         converter.convert("7", units[0], units[1])
-        program.press(buttons[FORMS[there]["button"]])
-        program.wait_form(there)
-        converter = Converter(program)
+        # A reader hears of the focus once, on the new form.
+        heard = FocusEvents()
+        try:
+            program.press(buttons[FORMS[there]["button"]])
+            program.wait_form(there)
+            converter = Converter(program)
+            wait_until(lambda: heard.pump() or heard.events, f"the focus told on {there}")
+            heard.settle(converter.input)
+            check_equal(len(heard.events), 1, f"focus events of the switch from {here} to {there} ({heard.events})")
+        finally:
+            heard.close()
         check_equal(converter.texts(), DESIGN_TEXTS, f"{there} opened from {here}")
         check_equal(extents(converter.form), program.client_area(), f"{there} fills the main window")
     check(all(form_title(f) != WELCOME for f in program.mdi_children()), "the welcome form came back")
@@ -532,7 +542,7 @@ def about_box(program):
         box = program.wait_dialog("About MyApp")
         check_tree(box, "The program's emblem")
         labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
-        check("Tolvaren   v1.10" in labels, f"program title missing from {labels}")
+        check(f"Tolvaren version {CAPTION.split(' v')[1]}" in labels, f"program title missing from {labels}")
         check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
         ok = program.button("OK", box)
         if close_with == "OK":
@@ -643,9 +653,12 @@ def text_reading(program):
     form.fill(" 16.404", " Meter", " Feet")
     for box in (form.input, form.from_edit, form.to_edit, form.output):
         read_everywhere(box)
-    # The extents of a range come at once, however absurd the range.
-    for start, end in [(0, 2147483647), (-1, 100000)]:
-        program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (start, end, 0))
+    # The extents of a range come at once, however absurd the range, and a
+    # range past the end, or to -1, covers the whole text.
+    whole = program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (0, len(text_of(form.input)), 0))
+    for start, end, expected in [(0, 2147483647, whole), (0, -1, whole), (-1, 100000, None)]:
+        got = program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (start, end, 0))
+        check(expected is None or got == expected, f"extents of ({start}, {end}): {got}, the whole text's {whole}")
     win = open_prefix(program)
     for prefix, value, result in [("Kilo", " 1", " 1000"), ("Milli", " 1000", " 1")]:
         win.select(prefix)
@@ -748,7 +761,7 @@ def prefix_choice_on_focus(program):
 def enter_converts(program):
     form = open_form(program, "Distance")
     for key, box in [("Return", form.input), ("KP_Enter", form.input), ("Return", form.to_edit),
-                     ("KP_Enter", form.from_edit)]:
+                     ("KP_Enter", form.from_edit), ("Return", form.from_edit), ("KP_Enter", form.to_edit)]:
         form.clear_output()
         form.fill("5", "Meter", "Feet")
         program.focus(box)
@@ -773,6 +786,13 @@ def enter_converts(program):
         program.xkey(key)
         expected = " 2000" if key == "Return" else " 3000"
         wait_until(lambda: win.texts()[1] == expected, f"{key} in the input box to press Go (now {win.texts()})")
+    # Enter in the prefix list goes too.
+    set_text(win.input, "4")
+    program.focus(win.input)
+    program.xkey("shift+Tab")
+    wait_until(lambda: has_focus(win.list), "the prefix list to have the focus")
+    program.xkey("Return")
+    wait_until(lambda: win.texts()[1] == " 4000", f"Return in the prefix list to press Go (now {win.texts()})")
     program.press(program.button("Close", win.window))
     program.wait_no_dialogs()
 

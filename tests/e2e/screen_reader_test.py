@@ -57,13 +57,16 @@ STEPS = [
     ("where am I after it", ["KP_Enter"], ["Convert to unit"], ["frame"], None),
     *[(f"after it {unit}", ["Down"], [f"={unit}"], [], None) for unit in UNITS[2:]],
     ("Enter converts", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
+    ("same result again", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("result box", ["Tab"], ["Result", "16.404"], [], None),
     ("word right", ["ctrl+Right"], ["=16.404"], [], None),
     ("word left", ["ctrl+Left"], ["=16.404"], [], None),
     # Flat review's line above Convert shows the unit, not the list's name.
     ("Convert", ["Tab"], [f"Convert {BUTTON}"], [], None),
     ("line above", ["KP_Home"], ["= 16.404 Feet"], [], None),
-    ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value"], [], None),
+    # The field first, then its selected text, once.
+    ("back to the input", ["shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"], ["Input value", "5 selected"], [],
+     None),
     ("refusal heard whole", ["type:1,5", "Return"], ["Error", "Use a point for decimals", "OK"], ["Result"],
      None),
     ("focus back after it", ["Return"], ["Input value", "1,5"], [], None),
@@ -73,7 +76,8 @@ STEPS = [
     ("menu bar", ["F10"], ["File"], [], None),
     ("menu right", ["Right"], ["Help Topics"], AWAY, None),
     ("About item", ["Down"], ["About"], AWAY, None),
-    ("About", ["Return"], ["About MyApp", "Tolvaren v1.10", "OK"], [], None),
+    # Read in the order it is seen: the title, then the description.
+    ("About", ["Return"], ["About MyApp", "Tolvaren version 1.10 Description: Converts", "OK"], [], None),
     ("About closed", ["Return"], ["Input value"], [], None),
     ("menu bar again", ["F10"], ["File"], [], None),
     ("menu right again", ["Right"], ["Help Topics"], AWAY, None),
@@ -94,10 +98,13 @@ STEPS = [
     ("prefix list again", ["shift+Tab"], ["List with 12 items", "Mega"], [], None),
     # Orca names the dialog as the place of a notification; the caption is
     # said once, with the result, not as the dialog's.
-    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000"], ["dialog Mega"], PROMPT),
+    ("Go by Enter", ["Tab", "type:2", "Return"], ["Result 2000000, Mega = 1.00 x 10 raced to 6"],
+     ["dialog Mega"], PROMPT),
     ("prefix closed", ["Escape"], ["Input value"], [], None),
     ("nothing after the focus", ["Tab"], ["Convert from unit"], ["frame"], None),
     ("New", ["Tab", "Tab", "Tab", "Tab", "space"], ["Cleared"], ["Answer displayed here"], None),
+    # New rewrites both lists; the reader stays on New.
+    ("where am I after New", ["KP_Enter"], ["New"], ["unit"], None),
     ("Mass button", ["Tab"], [f"Mass {BUTTON}"], [], None),
     ("form switch", ["space"], ["=Mass", "Convert from unit"], ["Picture", "Input value"], SWITCH),
     ("File menu again", ["F10", "Down"], ["Prefix Converter"], [], None),
@@ -106,7 +113,7 @@ STEPS = [
     # Without a window manager the window takes the keyboard itself.
     ("bare start", ["@bare", "@start"], [f"Distance {BUTTON}"], [], None),
     ("bare menu", ["F10", "Right"], ["Help Topics"], [], None),
-    ("bare box", ["Return"], ["Help Topics can be found in", "OK"], [], None),
+    ("bare box", ["Return"], ["alert", "Help Topics can be found in", "OK"], [], None),
     ("bare box closed", ["Return"], [f"Distance {BUTTON}"], [], None),
 ]
 
