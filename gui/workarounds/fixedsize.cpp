@@ -13,8 +13,9 @@
 // Here such a window keeps its designed size as its smallest once it is
 // shown, but no largest, so that a maximise is honoured (the form sits in
 // the top-left corner of the larger window) and restoring brings back the
-// designed size. Qt's message boxes fix their size again on every showing
-// and are not helped.
+// designed size. Qt's message boxes fix their size again after showing, on
+// the layout request that follows, and every time their layout asks again:
+// each time, once they have, the largest size is given back.
 
 #include "gui/workarounds/parts.h"
 
@@ -34,9 +35,11 @@ class FixedSizeOnWayland : public QObject {
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *window = event->type() == QEvent::Show ? qobject_cast<QWidget *>(watched) : nullptr;
+        const bool sizing = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
+        auto *window = sizing ? qobject_cast<QWidget *>(watched) : nullptr;
         if (window && window->isWindow())
-            // Once shown: a dialog fixes its size while it is shown.
+            // Once the window has done with the event: a dialog fixes its
+            // size while it is shown, a message box on each layout request.
             QTimer::singleShot(0, window, [window] {
                 if (window->minimumSize() == window->maximumSize())
                     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
