@@ -7,8 +7,11 @@
 // fixed-size window is the end of the program: the compositor sends the
 // maximised size, Qt keeps the fixed one, and the next repaint is a
 // protocol error ("xdg_surface geometry (306 x 233) does not match the
-// configured maximized state"). To see it: the prefix converter under
-// weston, its maximise button. No Qt bug report known.
+// configured maximized state"). To see it: a bare QDialog of fixed size
+// (or a QMessageBox) under weston, its frame's maximise button, then
+// anything that repaints it. Seen on Qt 6.4.2; gone on Qt 6.8.2, which
+// gives the window the maximised size (under weston 14 and weston 10
+// alike) and offers maximise still. No Qt bug report known.
 //
 // Here such a window keeps its designed size as its smallest once it is
 // shown, but no largest, so that a maximise is honoured (the form sits in
