@@ -3,16 +3,19 @@
 
 #include "gui/messagebox.h"
 
+#include "gui/workarounds/frametitle.h"
+
 #include <QApplication>
 #include <QComboBox>
-#include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSpacerItem>
-#include <QtMath>
+
+#include <optional>
 
 namespace tolvaren {
 
@@ -35,22 +38,11 @@ QMessageBox::Icon toQt(MessageIcon icon)
 }
 
 // The width a window needs for its whole title beside the buttons of its
-// decoration.
+// frame.
 int titleWidth(const QString &title)
 {
-    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
-        // Where the compositor draws none (weston), Qt 6.4.2 draws the
-        // decoration itself: the title at 14 px, centred by its width at
-        // the application font (14 px after the first paint), clipped 77 px
-        // from the right edge, before the close, maximise and minimise
-        // buttons; its border is 3 px each side. Other compositors draw
-        // their own and are measured like window managers below.
-        QFont drawn = QGuiApplication::font();
-        drawn.setPixelSize(14);
-        const qreal shown = QFontMetricsF(drawn).horizontalAdvance(title);
-        const qreal centred = QFontMetricsF(QGuiApplication::font()).horizontalAdvance(title);
-        return qCeil(qMax(shown, 2 * shown - centred)) + 2 * 77 - 2 * 3;
-    }
+    if (const std::optional<int> inQtFrame = workarounds::titleWidthInQtFrame(title))
+        return *inQtFrame;
     // A window manager's title bar: room for the title text, the window's
     // icon and its buttons.
     const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));

@@ -22,8 +22,10 @@ TRANSLATION_PACKAGES=(qt6-translations-l10n)
 # A real X display, the desktop accessibility bus and the X tools that find
 # a window from outside.
 E2E_PACKAGES=(xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi python3-xlib xdotool x11-utils)
-# A native Wayland compositor with no screen (weston's headless backend) and
-# Qt's Wayland platform plugin, for the program on Wayland.
+# A native Wayland compositor (weston, whose X11 backend, in the same package
+# on both releases, draws into a window of the test's X server and takes its
+# pointer clicks) and Qt's Wayland platform plugin, for the program on
+# Wayland; the test also needs E2E_PACKAGES' X server and xdotool.
 WAYLAND_PACKAGES=(weston qt6-wayland)
 # A screen reader that reads the program in the tests, and the speech
 # service it talks through (sound goes nowhere on a test machine).

@@ -7,14 +7,18 @@
 // fixed-size window is the end of the program: the compositor sends the
 // maximised size, Qt keeps the fixed one, and the next repaint is a
 // protocol error ("xdg_surface geometry (306 x 233) does not match the
-// configured maximized state"). To see it: the prefix converter under
-// weston, its maximise button. No Qt bug report known.
+// configured maximized state"). To see it: a bare QDialog of fixed size
+// (or a QMessageBox) under weston, its frame's maximise button, then
+// anything that repaints it. Seen on Qt 6.4.2; gone on Qt 6.8.2, which
+// gives the window the maximised size (under weston 14 and weston 10
+// alike) and offers maximise still. No Qt bug report known.
 //
 // Here such a window keeps its designed size as its smallest once it is
 // shown, but no largest, so that a maximise is honoured (the form sits in
 // the top-left corner of the larger window) and restoring brings back the
-// designed size. Qt's message boxes fix their size again on every showing
-// and are not helped.
+// designed size. Qt's message boxes fix their size again after showing, on
+// the layout request that follows, and every time their layout asks again:
+// each time, once they have, the largest size is given back.
 
 #include "gui/workarounds/parts.h"
 
@@ -34,9 +38,11 @@ class FixedSizeOnWayland : public QObject {
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        auto *window = event->type() == QEvent::Show ? qobject_cast<QWidget *>(watched) : nullptr;
+        const bool sizing = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
+        auto *window = sizing ? qobject_cast<QWidget *>(watched) : nullptr;
         if (window && window->isWindow())
-            // Once shown: a dialog fixes its size while it is shown.
+            // Once the window has done with the event: a dialog fixes its
+            // size while it is shown, a message box on each layout request.
             QTimer::singleShot(0, window, [window] {
                 if (window->minimumSize() == window->maximumSize())
                     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -55,8 +55,8 @@ void floorWork(benchmark::State &state, const Case &c, bool shortest)
         double x = 0;
         std::from_chars(input.data(), input.data() + input.size(), x);
         const double y = c.formula(x);
-        const auto r = shortest ? std::to_chars(buf, buf + sizeof buf, y)
-                                : std::to_chars(buf, buf + sizeof buf, y, std::chars_format::scientific, 14);
+        auto r = shortest ? std::to_chars(buf, buf + sizeof buf, y)
+                          : std::to_chars(buf, buf + sizeof buf, y, std::chars_format::scientific, 14);
         benchmark::DoNotOptimize(r.ptr);
         benchmark::ClobberMemory();
     }

@@ -127,7 +127,9 @@ def action_index(acc, action_name):
 class FocusEvents:
     """Records which objects the program says took the focus (or, given
     another state's event, came into that state), in order, as a screen
-    reader hears of them. close() when done."""
+    reader hears of them: (role, name), the role by its value (its name
+    differs between AT-SPI releases), None for one gone before it was
+    asked. close() when done."""
 
     def __init__(self, event="object:state-changed:focused"):
         self.events = []
@@ -138,9 +140,9 @@ class FocusEvents:
     def _heard(self, event):
         if event.detail1:
             try:
-                self.events.append((event.source.getRoleName(), event.source.name))
+                self.events.append((event.source.getRole(), event.source.name))
             except GLib.GError:
-                self.events.append(("gone", ""))
+                self.events.append((None, ""))
 
     def pump(self, seconds=0):
         """Takes in the events that arrive within `seconds`, or those that

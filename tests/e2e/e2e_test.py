@@ -173,7 +173,7 @@ def check_message(program, title, prompt, what, close_with=None):
     check_equal(sum(prompt in t for t in said), 1, f"{what}: times the text is said")
     check_tree(box, None)
     focusable = descendants(box, lambda a: pyatspi.STATE_FOCUSABLE in a.getState().getStates())
-    check_equal([(a.getRoleName(), a.name) for a in focusable], [("push button", "OK")],
+    check_equal([(a.getRole(), a.name) for a in focusable], [(pyatspi.ROLE_PUSH_BUTTON, "OK")],
                 f"{what}: what takes the focus")
     ok = program.button("OK", box)
     if close_with is None:
@@ -281,6 +281,10 @@ def message_boxes(program):
     check(program.process.poll() is None, "the program ended after a message box")
 
 
+# What no control may say it controls: a window or a pane.
+WINDOWS_AND_PANES = (pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME, pyatspi.ROLE_ALERT)
+
+
 def check_tree(root, picture):
     """What a reader finds in a window: its one picture, if any, named by
     what it shows; no object that says nothing (lines, icons; a pane that
@@ -296,10 +300,10 @@ def check_tree(root, picture):
     if root.getRole() != pyatspi.ROLE_FRAME:
         check(pyatspi.STATE_MODAL in root.getState().getStates(), f"{root.name!r} says it is modal")
     for acc in objects:
-        relations = [(r.getRelationType(), r.getTarget(i).getRoleName(), r.getTarget(i).name)
+        relations = [(r.getRelationType(), r.getTarget(i).getRole(), r.getTarget(i).name)
                      for r in acc.getRelationSet() for i in range(r.getNTargets())]
         check_equal(len(set(relations)), len(relations), f"relations of {acc.getRoleName()} {acc.name!r} repeated")
-        check(not any(t == pyatspi.RELATION_CONTROLLER_FOR and (role in ("filler", "dialog", "frame", "alert")
+        check(not any(t == pyatspi.RELATION_CONTROLLER_FOR and (role in WINDOWS_AND_PANES
                                                                or acc.getRole() == pyatspi.ROLE_PUSH_BUTTON)
                       for t, role, _ in relations), f"{acc.getRoleName()} {acc.name!r} controls {relations}")
 
@@ -692,14 +696,16 @@ def menu_bar_focus(program):
             program.xkey("Escape")
             wait_until(lambda: not is_showing(popup), f"the menu {menu!r} to close")
             heard.settle(form.input)
-            away = [e for e in heard.events if e[0] not in ("menu item", "menu", "menu bar")]
+            away = [e for e in heard.events
+                    if e[0] not in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_BAR)]
             check_equal(away, [], f"focus outside the menus after {keys} (heard {heard.events})")
             seen = len(heard.events)
             program.xkey("Escape")
             heard.wait_for("Input value", f"the input box to take the focus after {keys} and Escape twice", after=seen)
             wait_until(lambda: has_focus(form.input), "the input box to have the focus")
             heard.settle(form.input)
-            check_equal(heard.events[-1], ("text", "Input value"), f"last focus after Escape twice ({heard.events})")
+            check_equal(heard.events[-1], (pyatspi.ROLE_TEXT, "Input value"),
+                        f"last focus after Escape twice ({heard.events})")
         finally:
             heard.close()
 
@@ -750,7 +756,7 @@ def prefix_choice_on_focus(program):
         program.xkey("shift+Tab")
         heard.wait_for("Mega", "the list's choice to take the focus with the list")
         heard.settle(win.list)
-        check_equal(heard.events[-1], ("list item", "Mega"), f"last focus ({heard.events})")
+        check_equal(heard.events[-1], (pyatspi.ROLE_LIST_ITEM, "Mega"), f"last focus ({heard.events})")
     finally:
         heard.close()
     program.xkey("Escape")

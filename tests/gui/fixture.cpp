@@ -40,8 +40,7 @@ bool Program::start()
     main = new MainWindow;
     running = main;
     main->show();
-    QApplication::setActiveWindow(main);
-    return QTest::qWaitForWindowExposed(main);
+    return QTest::qWaitForWindowExposed(main) && activate(main);
 }
 
 void Program::stop()
@@ -50,6 +49,12 @@ void Program::stop()
     main = running = nullptr;
     setMessageHook({});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool activate(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }
 
 ConversionMemory &memory() { return running->memory(); }

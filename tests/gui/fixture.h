@@ -56,6 +56,10 @@ class Program {
     QList<Box> boxes;
 };
 
+// Gives `window` the keyboard, as a window manager would; false when it
+// never became the active window.
+bool activate(QWidget *window);
+
 // The running program's conversion memory.
 ConversionMemory &memory();
 
