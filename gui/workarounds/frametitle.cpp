@@ -17,6 +17,8 @@
 
 #include "gui/workarounds/frametitle.h"
 
+#include "gui/workarounds/faults.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -27,7 +29,8 @@ namespace tolvaren::workarounds {
 
 std::optional<int> titleWidthInQtFrame(const QString &title)
 {
-    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+    if (QGuiApplication::platformName() != QLatin1String("wayland") ||
+        !runningQtHas("frametitle.cpp", "title cut short by the frame Qt draws"))
         return std::nullopt;
     QFont drawn = QGuiApplication::font();
     drawn.setPixelSize(14);

@@ -233,6 +233,7 @@ const std::map<QString, std::function<bool()>> kChecks = {
 // test that sees each.
 const std::map<QString, QString> kSeenElsewhere = {
     {"fixedsize.cpp: maximise of a fixed-size window on Wayland", "the Wayland test"},
+    {"frametitle.cpp: title cut short by the frame Qt draws", "the Wayland test"},
     {"rangeextents.cpp: range extents asked offset by offset", "the end-to-end test, through AT-SPI"},
     // What Qt tells a reader meanwhile: offscreen it tells none of these.
     {"textboxes.cpp: deselection told after the focus left", "the screen reader test"},
