@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-#include "categories/categories.h"
 #include "forms/converters.h"
+#include "categories/categories.h"
 
 #include <array>
 

@@ -77,8 +77,14 @@ ensure_comma_locale() {
 
 # Every C++ source of the project must be as .clang-format writes it.
 check_format() {
-    local files
-    mapfile -t files < <(git -C "$TOP" ls-files '*.cpp' '*.h')
+    local list files
+    # A checkout git cannot read would leave nothing to check and pass.
+    list=$(git -C "$TOP" ls-files '*.cpp' '*.h')
+    mapfile -t files <<<"$list"
+    if [ -z "$list" ]; then
+        echo "check_format: git lists no C++ source in $TOP" >&2
+        return 1
+    fi
     (cd "$TOP" && clang-format --dry-run --Werror "${files[@]}")
 }
 

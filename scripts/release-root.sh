@@ -79,7 +79,12 @@ run_in_release_root() {
     shift
     root=$(ensure_release_root "$release") || return 1
     as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
-    as_root unshare --mount --propagation private -- env ROOT="$root" TOP="$TOP" bash -euc '
+    # A worktree's git data lies in the checkout it was made from: mounted
+    # too, or git would list nothing in the root.
+    local git_dir
+    git_dir=$(cd "$TOP" && realpath "$(git rev-parse --git-common-dir)" 2>/dev/null) || git_dir=
+    case $git_dir in "$TOP"/*) git_dir= ;; esac
+    as_root unshare --mount --propagation private -- env ROOT="$root" TOP="$TOP" GIT_DIR_OUTSIDE="$git_dir" bash -euc '
         mount -t proc proc "$ROOT/proc"
         mount -t sysfs sys "$ROOT/sys"
         mount --bind /dev "$ROOT/dev"
@@ -88,7 +93,13 @@ run_in_release_root() {
         mount -t tmpfs tmpfs "$ROOT/tmp"
         mkdir -p "$ROOT$TOP"
         mount --bind "$TOP" "$ROOT$TOP"
+        if [ -n "$GIT_DIR_OUTSIDE" ]; then
+            mkdir -p "$ROOT$GIT_DIR_OUTSIDE"
+            mount --bind "$GIT_DIR_OUTSIDE" "$ROOT$GIT_DIR_OUTSIDE"
+        fi
+        # root in there works on a checkout another user may own.
         exec chroot "$ROOT" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+            GIT_CONFIG_COUNT=1 GIT_CONFIG_KEY_0=safe.directory GIT_CONFIG_VALUE_0="*" \
             TOLVAREN_BUILD_ROOT="$TOP/build-$(. "$ROOT/etc/os-release" && echo "$VERSION_CODENAME")" "$@"
     ' bash "$@"
 }
