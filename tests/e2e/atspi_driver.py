@@ -8,6 +8,7 @@ Every wait here is bounded: a wait that runs out raises Timeout, and the
 program is killed when the driver is closed, whatever state it is in.
 """
 
+import os
 import signal
 import subprocess
 import time
@@ -177,7 +178,16 @@ class FocusEvents:
         self._listener.deregister(self._event)
 
 
-MAIN_TITLE = "Tolvaren v1.10"
+def _product_facts():
+    """The product's own facts (version, caption, outer size, converter
+    forms), printed by product_facts from the designs."""
+    out = subprocess.run([os.environ["TOLVAREN_FACTS"]], check=True, capture_output=True, text=True).stdout
+    return dict(line.split("=", 1) for line in out.splitlines())
+
+
+FACTS = _product_facts()
+MAIN_TITLE = FACTS["caption"]
+OUTER_SIZE = tuple(int(n) for n in FACTS["outer"].split("x"))
 WELCOME = "Open"
 WELCOME_LABEL = "        Welcome"
 

@@ -18,11 +18,11 @@ import time
 
 import pyatspi
 
-from atspi_driver import (WELCOME, WELCOME_LABEL, FocusEvents, Program, check, check_equal, children, descendants,
-                          extents, form_title, has_focus, is_showing, matcher, report_failure, set_text, text_of,
-                          wait_until)
+from atspi_driver import (FACTS, MAIN_TITLE, OUTER_SIZE, WELCOME, WELCOME_LABEL, FocusEvents, Program, check,
+                          check_equal, children, descendants, extents, form_title, has_focus, is_showing, matcher,
+                          report_failure, set_text, text_of, wait_until)
 
-CAPTION = "Tolvaren v1.10"
+CAPTION = MAIN_TITLE
 CASE_LIMIT = 240  # seconds; a case that takes longer is stopped and fails
 
 SAME_UNIT = "Use your common sense!!! n*1 = n*1 ;where n = any digit"
@@ -55,6 +55,8 @@ FORMS = {
 }
 
 CONVERTERS = [t for t in FORMS if t != WELCOME]
+# The forms above are those the program has, no more, no fewer.
+assert CONVERTERS == FACTS["converters"].split("|"), f"the program's converter forms: {FACTS['converters']}"
 
 # (form, input, from, to, output shown): one per form for the wiring; the
 # numbers themselves are checked by the core tables.
@@ -191,7 +193,7 @@ def check_message(program, title, prompt, what, close_with=None):
 def start_up(program):
     main = program.main_window()
     check_equal(main.name, CAPTION, "main window title")
-    check_equal(extents(main)[2:], (332, 300), "outer size of the main window in pixels (4980 x 4500 twips)")
+    check_equal(extents(main)[2:], OUTER_SIZE, "outer size of the main window in pixels, as designed")
     welcome = program.current_form()
     check_equal(form_title(welcome), WELCOME, "the form shown at start")
     buttons = [b.name for b in program.find_all(welcome, role=pyatspi.ROLE_PUSH_BUTTON)]
@@ -432,7 +434,7 @@ def menus(program):
     time.sleep(0.5)
     check_equal(extents(main)[2:], (520, 430), "size a moment after the resize")
     program.press(program.menu_item("File", "View Original Size"))
-    wait_until(lambda: extents(main)[2:] == (332, 300), f"the original size again (now {extents(main)})")
+    wait_until(lambda: extents(main)[2:] == OUTER_SIZE, f"the original size again (now {extents(main)})")
     wait_until(lambda: extents(program.current_form()) == program.client_area(),
                "the form to fill the main window again")
     check_equal(program.current_title(), "Volume", "form after View Original Size")
@@ -546,7 +548,7 @@ def about_box(program):
         box = program.wait_dialog("About MyApp")
         check_tree(box, "The program's emblem")
         labels = [a.name for a in program.find_all(box, role=pyatspi.ROLE_LABEL)]
-        check(f"Tolvaren version {CAPTION.split(' v')[1]}" in labels, f"program title missing from {labels}")
+        check(f"Tolvaren version {FACTS['version']}" in labels, f"program title missing from {labels}")
         check(any(n.startswith("Description: Converts measurements.") for n in labels), f"description in {labels}")
         ok = program.button("OK", box)
         if close_with == "OK":

@@ -23,20 +23,8 @@ shift
 # The whole suite, not one case; CTest's own timeout sits above this.
 suite_limit=${TOLVAREN_E2E_LIMIT:-600}
 
-for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "run_e2e.sh: $tool is missing (scripts/common.sh lists the packages)" >&2
-        exit 1
-    fi
-done
-for module in pyatspi:python3-pyatspi Xlib:python3-xlib; do
-    if ! /usr/bin/python3 -c "import ${module%%:*}" 2>/dev/null; then
-        echo "run_e2e.sh: /usr/bin/python3 cannot import ${module%%:*} (package ${module#*:})" >&2
-        exit 1
-    fi
-done
-
 . "$here/xvfb.sh" e2e
+require_tools Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher -- pyatspi:python3-pyatspi Xlib:python3-xlib
 start_xvfb -noreset || exit 1
 echo "X display $display"
 run_suite "$suite_limit" DISPLAY="$display" QT_QPA_PLATFORM=xcb -- "$suite" "$program" "$@"

@@ -18,20 +18,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=${1:?usage: run_wayland.sh PATH/TO/tolvaren}
 suite_limit=${TOLVAREN_E2E_LIMIT:-90}
 
-for tool in weston weston-debug Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "run_wayland.sh: $tool is missing (scripts/common.sh lists the packages)" >&2
-        exit 1
-    fi
-done
-if ! /usr/bin/python3 -c "import pyatspi" 2>/dev/null; then
-    echo "run_wayland.sh: /usr/bin/python3 cannot import pyatspi (package python3-pyatspi)" >&2
-    exit 1
-fi
-
 # A scratch directory, the X server weston draws on, the suite's session
 # and clean-up on the way out.
 . "$here/xvfb.sh" wayland
+require_tools weston weston-debug Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher -- \
+    pyatspi:python3-pyatspi
 start_xvfb || exit 1
 weston_pid=
 stop_own() { [ -z "$weston_pid" ] || { kill "$weston_pid" 2>/dev/null; wait "$weston_pid" 2>/dev/null; }; }

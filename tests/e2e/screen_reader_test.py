@@ -21,7 +21,7 @@ import sys
 import tempfile
 import time
 
-from atspi_driver import check, report_failure
+from atspi_driver import FACTS, check, report_failure
 from orca_session import BUTTON, WAIT, Orca, seconds_today
 
 NOISE = ["layered pane", "Text unselected"]
@@ -77,7 +77,7 @@ STEPS = [
     ("menu right", ["Right"], ["Help Topics"], AWAY, None),
     ("About item", ["Down"], ["About"], AWAY, None),
     # Read in the order it is seen: the title, then the description.
-    ("About", ["Return"], ["About MyApp", "Tolvaren version 1.10 Description: Converts", "OK"], [], None),
+    ("About", ["Return"], ["About MyApp", f"Tolvaren version {FACTS['version']} Description: Converts", "OK"], [], None),
     ("About closed", ["Return"], ["Input value"], [], None),
     ("menu bar again", ["F10"], ["File"], [], None),
     ("menu right again", ["Right"], ["Help Topics"], AWAY, None),

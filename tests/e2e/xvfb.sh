@@ -8,6 +8,7 @@
 #
 #   . xvfb.sh NAME; start_xvfb [XVFB-OPTION ...] || exit 1   # sets $display
 #   run_suite LIMIT [ENV-SETTING ...] -- SCRIPT [ARG ...]
+#   require_tools TOOL ... -- MODULE:PACKAGE ...             # or exits
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tolvaren-$1.XXXXXX")
 xvfb_pid=
@@ -38,6 +39,27 @@ await_ready() {
         sleep 0.1
     done
     test "$@"
+}
+
+# Exits with a line naming what is missing: a TOOL not on the path, or a
+# Python MODULE Debian's Python cannot import (from PACKAGE).
+require_tools() {
+    local script tool module
+    script=$(basename "$0")
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        if ! command -v "$1" >/dev/null; then
+            echo "$script: $1 is missing (scripts/common.sh lists the packages)" >&2
+            exit 1
+        fi
+        shift
+    done
+    [ $# -eq 0 ] || shift
+    for module in "$@"; do
+        if ! /usr/bin/python3 -c "import ${module%%:*}" 2>/dev/null; then
+            echo "$script: /usr/bin/python3 cannot import ${module%%:*} (package ${module#*:})" >&2
+            exit 1
+        fi
+    done
 }
 
 start_xvfb() {
