@@ -19,6 +19,7 @@ void installButtons();
 void installDialogs();
 void installFixedSizeOnWayland();
 void installRangeExtents();
+void installScaledExtents();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

@@ -48,6 +48,7 @@ void installQtWorkarounds()
     workarounds::installDialogs();
     workarounds::installFixedSizeOnWayland();
     workarounds::installRangeExtents();
+    workarounds::installScaledExtents();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;

@@ -777,6 +777,50 @@ def enter_converts(program):
     program.wait_no_dialogs()
 
 
+# Scale factors a user may set, and the pixels of the main window's outer
+# size at each (332 x 300 at 1).
+SCALES = [("1.25", (415, 375)), ("2", (664, 600))]
+
+
+@case
+def places_at_a_scale(program):
+    """Where things are and how large, as a magnifier asks, in the screen's
+    pixels whatever Qt's scale factor: as the X server says of the window."""
+    for factor, size in SCALES:
+        program.kill()
+        os.environ["QT_SCALE_FACTOR"] = factor
+        try:
+            program.start()
+        finally:
+            del os.environ["QT_SCALE_FACTOR"]
+        frames = program.x_windows(CAPTION)
+        check_equal(len(frames), 1, "X windows titled with the caption")
+        frames[0].configure(x=40, y=30)
+        program._display().sync()
+
+        def placed():
+            g = frames[0].get_geometry()
+            return (g.x, g.y) == (40, 30) and (g.x, g.y, g.width, g.height)
+
+        on_screen = wait_until(placed, "the window to move")
+        wait_until(lambda: extents(program.main_window()) == on_screen,
+                   f"the main window's extents at scale {factor} to be its place on screen {on_screen} "
+                   f"(now {extents(program.main_window())})")
+        check_equal(on_screen[2:], size, f"outer size in pixels at scale {factor}")
+        # A character lies inside its box, and the point at a box's middle
+        # finds that box.
+        form = open_form(program, "Distance")
+        set_text(form.input, "5")
+        x, y, width, height = extents(form.input)
+        char = form.input.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+        check(x <= char[0] and char[0] + char[2] <= x + width and y <= char[1] and char[1] + char[3] <= y + height,
+              f"the first character {char} inside its box {(x, y, width, height)} at scale {factor}")
+        found = form.form.queryComponent().getAccessibleAtPoint(x + width // 2, y + height // 2,
+                                                                pyatspi.DESKTOP_COORDS)
+        check_equal(found and (found.getRoleName(), found.name), ("text", "Input value"),
+                    f"what lies at the input box's middle at scale {factor}")
+
+
 @case
 def exit_command(program):
     form = open_form(program, "Time")
