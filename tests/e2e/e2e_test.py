@@ -371,9 +371,25 @@ def switching(program):
         # Leave something on the form: the next visit must not see it.
         units = FORMS[here]["units"]
         converter.convert("7", units[0], units[1])
-        program.press(buttons[FORMS[there]["button"]])
-        program.wait_form(there)
-        converter = Converter(program)
+        # A reader hears of the focus once, on the new form, and of nothing
+        # else that came into sight but the new form's frame: each event
+        # more is one it must ask about before it says the new form.
+        focused, shown = FocusEvents(), FocusEvents("object:state-changed:showing")
+        try:
+            shown.settle(form)
+            heard = len(focused.events), len(shown.events)
+            program.press(buttons[FORMS[there]["button"]])
+            program.wait_form(there)
+            converter = Converter(program)
+            wait_until(lambda: focused.pump() or len(focused.events) > heard[0], f"the focus heard on {there}")
+            shown.settle(converter.form)
+            focused.settle(converter.form)
+            holder = [a.name for a in descendants(converter.form, has_focus) if a.getRole() != pyatspi.ROLE_COMBO_BOX]
+            check_equal([n for _, n in focused.events[heard[0]:]], holder, f"focus heard, {here} to {there}")
+            check_equal(set(shown.events[heard[1]:]), {("frame", there)}, f"what came into sight, {here} to {there}")
+        finally:
+            focused.close()
+            shown.close()
         check_equal(converter.texts(), DESIGN_TEXTS, f"{there} opened from {here}")
         check_equal(extents(converter.form), program.client_area(), f"{there} fills the main window")
     check(all(form_title(f) != WELCOME for f in program.mdi_children()), "the welcome form came back")
