@@ -2,17 +2,20 @@
 // SPDX-License-Identifier: MIT
 
 // Places on screen under a scale factor. Qt's bridge to the accessibility
-// bus (seen in 6.4.2 and 6.8.2) tells assistive technology where an object
-// is in Qt's own scaled units, while the screen and every other program
-// count in the screen's pixels: under QT_SCALE_FACTOR=1.25 a window 413 x
-// 350 pixels large at (125, 63) is said to be 330 x 280 at (100, 50), and
-// a point asked about is taken in the wrong units too. A magnifier or a
-// reader's mouse review then looks in the wrong place. To see it: start
-// any Qt widget with QT_SCALE_FACTOR=1.25 and compare the extents of its
-// window through AT-SPI with xwininfo's. No Qt bug report known. Here the
-// bridge's object on the bus is put behind one that answers where an
-// object or a character is in the screen's pixels, turns the points asked
-// about into Qt's units, and passes every other message on unchanged.
+// bus tells assistive technology where an object or a character is in
+// Qt's own scaled units, while the screen and every other program count in
+// the screen's pixels (seen in 6.4.2 and 6.8.2): under QT_SCALE_FACTOR=1.25
+// a window 413 x 350 pixels large at (125, 63) is said to be 330 x 280 at
+// (100, 50). Qt 6.4.2 also takes a point asked about (what lies there,
+// which character) in its own units; 6.8.2 takes it in pixels, as it
+// should. A magnifier or a reader's mouse review then looks in the wrong
+// place. To see it: start any Qt widget with QT_SCALE_FACTOR=1.25 and
+// compare the extents of its window through AT-SPI with xwininfo's, and
+// ask for the object at the middle of a control. No Qt bug report known.
+// Here the bridge's object on the bus is put behind one that answers where
+// an object or a character is in the screen's pixels, turns the points
+// asked about into Qt's units where Qt needs that, and passes every other
+// message on unchanged.
 
 #include "gui/workarounds/parts.h"
 
@@ -32,6 +35,9 @@
 namespace tolvaren::workarounds {
 
 namespace {
+
+bool scalePlaces = false; // the places Qt tells
+bool scalePoints = false; // the points Qt is asked about
 
 const QString kObjectsPath = QStringLiteral("/org/a11y/atspi/accessible");
 const QString kBridgeConnection = QStringLiteral("a11y");
@@ -90,7 +96,7 @@ class ScaledPlaces : public QDBusVirtualObject {
             return m_bridge->handleMessage(message, connection);
         const QString &member = message.member();
         const QList<QVariant> args = message.arguments();
-        if (message.interface() == kComponent && args.size() == 1) {
+        if (scalePlaces && message.interface() == kComponent && args.size() == 1) {
             const QRect r = scale->toPixels(object->rect(), args[0].toUInt());
             if (member == u"GetExtents")
                 return connection.send(message.createReply(QVariant::fromValue(r)));
@@ -99,7 +105,7 @@ class ScaledPlaces : public QDBusVirtualObject {
             if (member == u"GetSize")
                 return connection.send(message.createReply(QList<QVariant>{r.width(), r.height()}));
         }
-        if (message.interface() == kText && member == u"GetCharacterExtents" && args.size() == 2 &&
+        if (scalePlaces && message.interface() == kText && member == u"GetCharacterExtents" && args.size() == 2 &&
             object->textInterface()) {
             const QRect r = scale->toPixels(object->textInterface()->characterRect(args[0].toInt()), args[1].toUInt());
             return connection.send(message.createReply(QList<QVariant>{r.x(), r.y(), r.width(), r.height()}));
@@ -108,7 +114,7 @@ class ScaledPlaces : public QDBusVirtualObject {
         const bool atPoint =
             (message.interface() == kComponent && (member == u"Contains" || member == u"GetAccessibleAtPoint")) ||
             (message.interface() == kText && member == u"GetOffsetAtPoint");
-        if (atPoint && args.size() == 3) {
+        if (scalePoints && atPoint && args.size() == 3) {
             const uint coordinates = args[2].toUInt();
             const QPoint base = coordinates == kWindowCoordinates ? scale->toPixels(scale->windowOrigin) : QPoint();
             QPoint p = scale->fromPixels(QPoint(args[0].toInt(), args[1].toInt()) + base);
@@ -150,12 +156,28 @@ class BridgeWatch : public QAccessible::ActivationObserver {
 
 } // namespace
 
-void installScaledExtents()
+namespace {
+
+void watchBridge()
 {
     static BridgeWatch watch;
     QAccessible::installActivationObserver(&watch);
     if (QAccessible::isActive())
         QTimer::singleShot(0, qApp, standInFront);
+}
+
+} // namespace
+
+void installScaledExtents()
+{
+    scalePlaces = true;
+    watchBridge();
+}
+
+void installScaledPoints()
+{
+    scalePoints = true;
+    watchBridge();
 }
 
 } // namespace tolvaren::workarounds

@@ -6,6 +6,7 @@
 #include "gui/workarounds/parts.h"
 
 #include <QAccessible>
+#include <QVersionNumber>
 
 namespace tolvaren {
 
@@ -49,6 +50,8 @@ void installQtWorkarounds()
     workarounds::installFixedSizeOnWayland();
     workarounds::installRangeExtents();
     workarounds::installScaledExtents();
+    if (QVersionNumber::fromString(QString::fromLatin1(qVersion())) < QVersionNumber(6, 8, 2))
+        workarounds::installScaledPoints();
     if (const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(filterUpdate);
         before != filterUpdate)
         passOn = before;
