@@ -84,6 +84,31 @@ void ConverterForm::keyPressEvent(QKeyEvent *event)
         FormWidget::keyPressEvent(event);
 }
 
+void ConverterForm::prepareOpening()
+{
+    FormWidget::prepareOpening();
+    m_memory.clear();
+    // Only a box that differs from a new one is set again: each change is
+    // told to screen readers, who would hear of it before the form.
+    const auto renew = [](QLineEdit *box, const QString &text, int cursor) {
+        if (box->text() != text || box->isUndoAvailable() || box->isRedoAvailable() || box->hasSelectedText())
+            box->setText(text);
+        if (box->cursorPosition() != cursor)
+            box->setCursorPosition(cursor);
+    };
+    renew(m_input, QString(), 0);
+    // A new box shows the start of its text.
+    renew(m_output, qstr(kOutputPlaceholder), 0);
+    // A list showing its placeholder has no current unit.
+    for (auto [list, placeholder] : {std::pair{m_from, kFromPlaceholder}, std::pair{m_to, kToPlaceholder}}) {
+        if (list->currentIndex() != -1) {
+            list->setCurrentIndex(-1);
+            list->setEditText(qstr(placeholder));
+        }
+        renew(list->lineEdit(), qstr(placeholder), int(qstr(placeholder).size()));
+    }
+}
+
 void ConverterForm::clear()
 {
     m_memory.clear();

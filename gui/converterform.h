@@ -14,13 +14,15 @@ namespace tolvaren {
 struct Category;
 
 // One converter form: a measurement type's design and table behind the
-// input box, two unit lists, the output box, Convert and New. Opening one
-// starts a fresh conversion memory.
+// input box, two unit lists, the output box, Convert and New. Each opening
+// shows the design texts and starts a fresh conversion memory.
 class ConverterForm : public FormWidget {
     Q_OBJECT
   public:
     ConverterForm(const design::Form &design, const Category &category, ConversionMemory &memory,
                   QWidget *parent = nullptr);
+
+    void prepareOpening() override;
 
     // Test hooks: nothing in the program calls these.
     QLineEdit *inputBox() const { return m_input; }

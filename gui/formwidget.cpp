@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <utility>
+
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
@@ -32,10 +34,16 @@ void FormWidget::paintEvent(QPaintEvent *event)
     }
 }
 
+void FormWidget::prepareOpening() { m_opening = true; }
+
+// Other showings, as when the main window comes back from being minimised,
+// keep whatever the user last focused.
 void FormWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_built.giveInitialFocus();
+    if (std::exchange(m_opening, false))
+        if (QWidget *first = m_built.firstInTabOrder())
+            first->setFocus(Qt::OtherFocusReason);
 }
 
 // Tab stays within the form's own controls: the window around it takes no

@@ -12,12 +12,17 @@ namespace tolvaren {
 
 // A child window built from its design: the base of the welcome form and the
 // converter forms. It paints the designed background picture, gives the
-// focus to the first control in tab order when it opens, and asks for
+// focus to the first control in tab order each time it opens, and asks for
 // another measurement type when one of its category buttons is pressed.
 class FormWidget : public QWidget {
     Q_OBJECT
   public:
     explicit FormWidget(const design::Form &design, QWidget *parent = nullptr);
+
+    // The form is built once and shown again and again: called before each
+    // showing, it makes the form as it first opened. The focus goes to the
+    // first control as it shows.
+    virtual void prepareOpening();
 
   signals:
     void categoryRequested(const tolvaren::Category &category);
@@ -31,6 +36,7 @@ class FormWidget : public QWidget {
 
   private:
     QImage m_background;
+    bool m_opening = true;
 };
 
 } // namespace tolvaren

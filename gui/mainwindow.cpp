@@ -85,9 +85,13 @@ QWidget *MainWindow::currentForm() const { return m_child ? m_child->widget() : 
 
 void MainWindow::showWelcome()
 {
-    auto *form = new FormWidget(design::welcomeForm());
-    connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
-    showForm(form);
+    const design::Form &d = design::welcomeForm();
+    FormWidget *form = builtForm(d);
+    if (!form) {
+        form = new FormWidget(d);
+        connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
+    }
+    showForm(d, form);
 }
 
 void MainWindow::showConverter(const Category &category)
@@ -95,38 +99,44 @@ void MainWindow::showConverter(const Category &category)
     const design::Form *d = design::converterForm(category);
     if (!d)
         qFatal("No converter form for %s", qPrintable(qstr(category.name)));
-    auto *form = new ConverterForm(*d, category, m_memory);
-    connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
-    showForm(form);
+    FormWidget *form = builtForm(*d);
+    if (!form) {
+        form = new ConverterForm(*d, category, m_memory);
+        connect(form, &FormWidget::categoryRequested, this, &MainWindow::showConverter);
+    }
+    showForm(*d, form);
 }
 
-void MainWindow::showForm(QWidget *form)
+FormWidget *MainWindow::builtForm(const design::Form &design) const
+{
+    const QMdiSubWindow *frame = m_frames.value(&design);
+    return frame ? static_cast<FormWidget *>(frame->widget()) : nullptr;
+}
+
+void MainWindow::showForm(const design::Form &design, FormWidget *form)
 {
     // Readers hear of the focus once, on the new form's first control.
     const FocusSettling settling;
-    // The switch usually starts in a button of the current form, so that
-    // form goes once the button's handler has returned; until then it is
-    // hidden and out of the workspace.
-    if (m_child) {
+    form->prepareOpening();
+    if (m_child)
         m_child->hide();
-        m_mdi->removeSubWindow(m_child);
-        m_child->deleteLater();
+    QMdiSubWindow *&frame = m_frames[&design];
+    if (!frame) {
+        // No close, minimise or maximise buttons of its own: closing the
+        // only child would leave no way back to any converter.
+        frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        frame->setWidget(form);
+        // The frame keeps no title of its own, so a maximised child does
+        // not rewrite the main window's caption to "... - [child]".
+        frame->setWindowTitle(QString());
+        frame->setAccessibleName(form->windowTitle());
+        frame->setSystemMenu(nullptr);
+        frame->setOption(QMdiSubWindow::RubberBandResize);
+        m_mdi->addSubWindow(frame);
     }
-    // No close, minimise or maximise buttons of its own: closing the only
-    // child would leave no way back to any converter.
-    auto *frame = new QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    frame->setWidget(form);
-    // The frame keeps no title of its own, so a maximised child does not
-    // rewrite the main window's caption to "... - [child]".
-    frame->setWindowTitle(QString());
-    frame->setAccessibleName(form->windowTitle());
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setSystemMenu(nullptr);
-    frame->setOption(QMdiSubWindow::RubberBandResize);
-    m_mdi->addSubWindow(frame);
     m_child = frame;
-    // Shown once, maximised and active: the form gives the focus to its
-    // first control as it shows, and nothing else takes it on the way.
+    // Maximised and active: the form gives the focus to its first control
+    // as it shows, and nothing else takes it on the way.
     frame->showMaximized();
 }
 

@@ -6,6 +6,7 @@
 #include "core/memory.h"
 #include "forms/design.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -17,9 +18,10 @@ class QMdiSubWindow;
 namespace tolvaren {
 
 struct Category;
+class FormWidget;
 
 // The frame of the program: the File and Help menus over a workspace that
-// holds one child form at a time, maximised. It owns the conversion memory
+// shows one child form at a time, maximised. It owns the conversion memory
 // the converter forms share.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -33,7 +35,7 @@ class MainWindow : public QMainWindow {
     ConversionMemory &memory() { return m_memory; }
 
   public slots:
-    // Each replaces the form inside with a new one.
+    // Each replaces the form inside with another, as it first opened.
     void showWelcome();
     void showConverter(const tolvaren::Category &category);
 
@@ -53,11 +55,17 @@ class MainWindow : public QMainWindow {
     void createMenus();
     QMenu *addMenu(const design::MenuItem &menu);
     template <typename Slot> void addItem(QMenu *menu, const design::MenuItem &item, Slot slot);
-    void showForm(QWidget *form);
+    FormWidget *builtForm(const design::Form &design) const;
+    void showForm(const design::Form &design, FormWidget *form);
     void fitOuterSize();
 
     QMdiArea *m_mdi = nullptr;
     QPointer<QMdiSubWindow> m_child;
+    // Each form is built the first time it is asked for and kept, hidden,
+    // while others are shown: a form built anew had every one of its
+    // controls announced to screen readers, one by one, before they could
+    // hear where the focus went.
+    QHash<const design::Form *, QMdiSubWindow *> m_frames;
     ConversionMemory m_memory;
     QSize m_outerPx;
     QSize m_fittedDecoration;

@@ -6,16 +6,23 @@
 // form's next control as its control goes, to the new frame, to the new
 // form's picture, its first control, a unit list, the first control again,
 // and tells readers of every step; a reader says some of them and is slow
-// to say the new form. To see it: count the focus events of one form
-// switch through AT-SPI. No Qt bug report known. Here the focus events of
-// a switch are held back until it is done, and the control that has the
-// focus then is told once.
+// to say the new form. It also tells of every control of both forms that
+// it went out of sight or came into it, one event each, though only the
+// frames around the forms were hidden and shown; a reader asks each
+// control about itself before it gets to the focus, and a switch was heard
+// many times later than a Tab. To see it: count the focus and showing
+// events of one form switch through AT-SPI (tests/bench/switch_bench.py
+// prints them). No Qt bug report known. Here the focus events of a switch
+// are held back until it is done, and the control that has the focus then
+// is told once; of what came into sight or went out of it, only the frames
+// are told.
 
 #include "gui/workarounds/parts.h"
 #include "gui/workarounds/workarounds.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QTimer>
 #include <QWidget>
 
@@ -42,6 +49,16 @@ FocusSettling::~FocusSettling()
     });
 }
 
-bool workarounds::isHeldFocus(QAccessibleEvent *event) { return switching > 0 && event->type() == QAccessible::Focus; }
+bool workarounds::isHeldFocus(QAccessibleEvent *event)
+{
+    if (switching == 0)
+        return false;
+    switch (event->type()) {
+    case QAccessible::Focus: return true;
+    case QAccessible::ObjectShow:
+    case QAccessible::ObjectHide: return !qobject_cast<QMdiSubWindow *>(event->object());
+    default: return false;
+    }
+}
 
 } // namespace tolvaren

@@ -20,6 +20,8 @@ void installDialogs();
 void installFixedSizeOnWayland();
 void installRangeExtents();
 void installPixmapCache();
+void installScaledExtents();
+void installScaledPoints();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

@@ -7,6 +7,7 @@
 #include "gui/workarounds/parts.h"
 
 #include <QAccessible>
+#include <QVersionNumber>
 
 #include <set>
 #include <vector>

@@ -379,17 +379,25 @@ def switching(program):
         # Leave something on the form: the next visit must not see it.
         units = FORMS[here]["units"]
         converter.convert("7", units[0], units[1])
-        # A reader hears of the focus once, on the new form.
-        heard = FocusEvents()
+        # A reader hears of the focus once, on the new form, and of nothing
+        # else that came into sight but the new form's frame: each event
+        # more is one it must ask about before it says the new form.
+        focused, shown = FocusEvents(), FocusEvents("object:state-changed:showing")
         try:
+            shown.settle(form)
+            heard = len(focused.events), len(shown.events)
             program.press(buttons[FORMS[there]["button"]])
             program.wait_form(there)
             converter = Converter(program)
-            wait_until(lambda: heard.pump() or heard.events, f"the focus told on {there}")
-            heard.settle(converter.input)
-            check_equal(len(heard.events), 1, f"focus events of the switch from {here} to {there} ({heard.events})")
+            wait_until(lambda: focused.pump() or len(focused.events) > heard[0], f"the focus heard on {there}")
+            shown.settle(converter.form)
+            focused.settle(converter.form)
+            holder = [a.name for a in descendants(converter.form, has_focus) if a.getRole() != pyatspi.ROLE_COMBO_BOX]
+            check_equal([n for _, n in focused.events[heard[0]:]], holder, f"focus heard, {here} to {there}")
+            check_equal(set(shown.events[heard[1]:]), {(pyatspi.ROLE_FRAME, there)}, f"what came into sight, {here} to {there}")
         finally:
-            heard.close()
+            focused.close()
+            shown.close()
         check_equal(converter.texts(), DESIGN_TEXTS, f"{there} opened from {here}")
         check_equal(extents(converter.form), program.client_area(), f"{there} fills the main window")
     check(all(form_title(f) != WELCOME for f in program.mdi_children()), "the welcome form came back")
@@ -803,6 +811,52 @@ def enter_converts(program):
     wait_until(lambda: win.texts()[1] == " 4000", f"Return in the prefix list to press Go (now {win.texts()})")
     program.press(program.button("Close", win.window))
     program.wait_no_dialogs()
+
+
+# Scale factors a user may set, and the pixels of the main window's outer
+# size at each (332 x 300 at 1).
+SCALES = [("1.25", (415, 375)), ("2", (664, 600))]
+
+
+@case
+def places_at_a_scale(program):
+    """Where things are and how large, as a magnifier asks, in the screen's
+    pixels whatever Qt's scale factor: as the X server says of the window."""
+    for factor, size in SCALES:
+        program.kill()
+        os.environ["QT_SCALE_FACTOR"] = factor
+        try:
+            program.start()
+        finally:
+            del os.environ["QT_SCALE_FACTOR"]
+        frames = program.x_windows(CAPTION)
+        check_equal(len(frames), 1, "X windows titled with the caption")
+        frames[0].configure(x=40, y=30)
+        program._display().sync()
+
+        def placed():
+            g = frames[0].get_geometry()
+            return (g.x, g.y) == (40, 30) and (g.x, g.y, g.width, g.height)
+
+        on_screen = wait_until(placed, "the window to move")
+        wait_until(lambda: extents(program.main_window()) == on_screen,
+                   f"the main window's extents at scale {factor} to be its place on screen {on_screen} "
+                   f"(now {extents(program.main_window())})")
+        check_equal(on_screen[2:], size, f"outer size in pixels at scale {factor}")
+        # A character lies inside its box, and the point at a box's middle
+        # finds that box.
+        form = open_form(program, "Distance")
+        set_text(form.input, "5")
+        x, y, width, height = extents(form.input)
+        char = form.input.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+        check(x <= char[0] and char[0] + char[2] <= x + width and y <= char[1] and char[1] + char[3] <= y + height,
+              f"the first character {char} inside its box {(x, y, width, height)} at scale {factor}")
+        found, below = None, form.form
+        while below is not None and below != found:  # Qt 6.8 answers a child, Qt 6.4 the deepest
+            found, below = below, below.queryComponent().getAccessibleAtPoint(x + width // 2, y + height // 2,
+                                                                              pyatspi.DESKTOP_COORDS)
+        check_equal((found.getRole(), found.name), (pyatspi.ROLE_TEXT, "Input value"),
+                    f"what lies at the input box's middle at scale {factor}")
 
 
 @case

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
+
 using namespace tolvaren;
 using namespace tolvaren::testing;
 
@@ -27,7 +30,8 @@ class NavigationTest : public QObject {
     void verifyOnlyOpen(const QString &form)
     {
         QCOMPARE(loadedNames(), QStringList{form});
-        const QList<QMdiSubWindow *> frames = p.main->mdiArea()->subWindowList();
+        QList<QMdiSubWindow *> frames = p.main->mdiArea()->subWindowList();
+        frames.removeIf([](const QMdiSubWindow *f) { return !f->isVisible(); });
         QCOMPARE(frames.size(), 1);
         QCOMPARE(frames[0]->widget(), loadedForm(form));
         QVERIFY(frames[0]->isVisible());
@@ -74,21 +78,72 @@ class NavigationTest : public QObject {
         QVERIFY(p.boxes.isEmpty());
     }
 
+    // What the user finds on a form: each box's text, caret, selection and
+    // whether Undo or Redo would change it, each list's current unit, where
+    // the focus is and the memory.
+    static QStringList seen(const ConverterForm *form)
+    {
+        QStringList state;
+        for (const QLineEdit *box : form->findChildren<QLineEdit *>())
+            state << QStringLiteral("%1: '%2' caret %3 selected '%4' undo %5 redo %6")
+                         .arg(box->accessibleName(), box->text())
+                         .arg(box->cursorPosition())
+                         .arg(box->selectedText())
+                         .arg(box->isUndoAvailable())
+                         .arg(box->isRedoAvailable());
+        for (const QComboBox *list : form->findChildren<QComboBox *>())
+            state << QStringLiteral("%1: unit %2").arg(list->objectName()).arg(list->currentIndex());
+        return state << "focus " + focusName()
+                     << QStringLiteral("memory %1 %2").arg(memory().inputValue).arg(memory().resultValue);
+    }
+
+    // A form shown again is as it first opened, whatever was left on it.
+    void reopenedFormStartsAfresh_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<std::function<void(ConverterForm *)>>("leave");
+        QTest::addRow("converted") << "Distance"
+                                   << std::function([](ConverterForm *f) { convertOn(f, "5", "Meter", "Feet"); });
+        QTest::addRow("typed and rubbed out") << "Distance" << std::function([](ConverterForm *f) {
+            type(f->inputBox(), "5");
+            QTest::keyClick(f->inputBox(), Qt::Key_Backspace);
+        });
+        QTest::addRow("placeholder typed over a unit") << "Distance" << std::function([](ConverterForm *f) {
+            chooseUnit(f->toList(), "Inch");
+            f->toList()->setEditText(kDesignTexts[2]);
+        });
+        QTest::addRow("result partly selected") << "Time" << std::function([](ConverterForm *f) {
+            convertOn(f, "2", "Day", "Hour");
+            f->outputBox()->setSelection(1, 2);
+        });
+        QTest::addRow("design text selected, caret at its start")
+            << "Speed" << std::function([](ConverterForm *f) { f->outputBox()->setSelection(4, -4); });
+        QTest::addRow("focus on a later control") << "mass" << std::function([](ConverterForm *f) {
+            f->toList()->setFocus();
+            f->toList()->lineEdit()->setCursorPosition(3);
+        });
+    }
     void reopenedFormStartsAfresh()
     {
-        ConverterForm *distance = openConverter("Distance");
-        QVERIFY(distance);
-        convertOn(distance, "5", "Meter", "Feet");
-        QCOMPARE(distance->outputBox()->text(), QStringLiteral(" 16.404"));
-        click(control<QPushButton>("Distance", "Command3")); // Mass
-        QCOMPARE(loadedNames(), QStringList{"mass"});
-        click(control<QPushButton>("mass", "Command3")); // Distance
-        verifyOnlyOpen("Distance");
-        distance = qobject_cast<ConverterForm *>(loadedForm("Distance"));
-        QVERIFY(distance);
-        QCOMPARE(fourTexts(distance), kDesignTexts);
-        QCOMPARE(memory().inputValue, 0.0);
-        QCOMPARE(memory().resultValue, 0.0);
+        QFETCH(QString, form);
+        QFETCH(std::function<void(ConverterForm *)>, leave);
+        ConverterForm *opened = openConverter(form);
+        QVERIFY(opened);
+        const QStringList fresh = seen(opened);
+        leave(opened);
+        QVERIFY(seen(opened) != fresh);
+        // Away through another converter and back.
+        const QList<CategoryButton> buttons = categoryButtons();
+        const auto there = std::ranges::find(buttons, form, &CategoryButton::form);
+        QVERIFY(there != buttons.end());
+        click(control<QPushButton>(form, there->button));
+        verifyOnlyOpen(there->opens);
+        const auto back = std::ranges::find_if(
+            buttons, [&](const CategoryButton &b) { return b.form == there->opens && b.opens == form; });
+        QVERIFY(back != buttons.end());
+        click(control<QPushButton>(back->form, back->button));
+        verifyOnlyOpen(form);
+        QCOMPARE(seen(qobject_cast<ConverterForm *>(loadedForm(form))), fresh);
     }
 };
 

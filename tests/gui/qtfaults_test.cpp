@@ -235,6 +235,8 @@ const std::map<QString, QString> kSeenElsewhere = {
     {"fixedsize.cpp: maximise of a fixed-size window on Wayland", "the Wayland test"},
     {"frametitle.cpp: title cut short by the frame Qt draws", "the Wayland test"},
     {"rangeextents.cpp: range extents asked offset by offset", "the end-to-end test, through AT-SPI"},
+    {"scaledextents.cpp: places told in unscaled pixels", "the end-to-end test at a scale, through AT-SPI"},
+    {"scaledextents.cpp: points asked taken as unscaled pixels", "the end-to-end test at a scale, through AT-SPI"},
     // What Qt tells a reader meanwhile: offscreen it tells none of these.
     {"textboxes.cpp: deselection told after the focus left", "the screen reader test"},
     {"menus.cpp: focus handed to the form while a menu is open", "the screen reader test"},
