@@ -144,10 +144,12 @@ fi
 # built on Debian has it, Debian's own included. Where the release's flags
 # ask for that protection (Debian 13), its landing instructions in the
 # program's code are looked for instead. hardening-check of Debian 13 looks
-# for an ARM mark on every architecture: left out too where it does.
+# for ARM's branch protection mark on every architecture: left out but on ARM.
 if command -v hardening-check >/dev/null; then
     hardening_options=(--nocfprotection)
-    hardening-check --help 2>&1 | grep -q -- --nobranchprotection && hardening_options+=(--nobranchprotection)
+    if [ "$(dpkg --print-architecture)" != arm64 ] && hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+        hardening_options+=(--nobranchprotection)
+    fi
     if hardening-check "${hardening_options[@]}" "$root/usr/bin/tolvaren" >"$work/hardening.log" 2>&1; then
         pass "hardening-check ${hardening_options[*]}"
     else
