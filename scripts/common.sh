@@ -14,7 +14,7 @@ RELEASE=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
 BUILD_ROOT=${TOLVAREN_BUILD_ROOT:-$TOP}
 
 # What the build needs.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ dpkg-dev qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
 # Close stand-ins for the faces the forms were drawn with.
 FONT_PACKAGES=(fonts-liberation fonts-dejavu-core fonts-ocr-a fonts-roboto-slab fontconfig)
 # Qt's own texts (context menus, standard buttons) in the desktop's language.

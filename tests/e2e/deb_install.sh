@@ -8,8 +8,10 @@
 # on a private X server, where it must open its main window and stay up, and
 # purges it again with whatever the installation pulled in. Needs root or
 # sudo; skipped (status 77) where the package is installed already, so as not
-# to touch someone's own copy. VERSION is the project's, as CMake has it: the
-# package, --version and the window's caption must all name it.
+# to touch someone's own copy. VERSION is the project's, as CMake has it:
+# --version and the window's caption name it, the package names it with the
+# Debian release it was built on (1.10+deb13), as its library names are that
+# release's.
 #
 #   deb_install.sh BUILD_DIR VERSION
 set -u
@@ -17,6 +19,8 @@ set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:?usage: deb_install.sh BUILD_DIR VERSION}" && pwd)
 version=${2:?usage: deb_install.sh BUILD_DIR VERSION}
+debian_release=$(. /etc/os-release && echo "${VERSION_ID:-}")
+package_version=$version${debian_release:++deb$debian_release}
 id=org.tolvaren.Tolvaren
 
 as_root() {
@@ -78,7 +82,7 @@ pass "built $(basename "$deb")"
 
 echo "== control fields"
 field() { dpkg-deb -f "$deb" "$1"; }
-for pair in Package=tolvaren Section=utils "Version=$version" "Maintainer=Tolvaren developers <tolvaren@example.org>" \
+for pair in Package=tolvaren Section=utils "Version=$package_version" "Maintainer=Tolvaren developers <tolvaren@example.org>" \
     "Recommends=fonts-liberation, fonts-dejavu-core, fonts-ocr-a, fonts-roboto-slab, qt6-translations-l10n"; do
     name=${pair%%=*}
     [ "$(field "$name")" = "${pair#*=}" ] && pass "$name" || fail "$name is '$(field "$name")'"
@@ -86,10 +90,14 @@ done
 depends=$(field Depends)
 echo "   Depends: $depends"
 # dpkg-shlibdeps found the libraries: Qt's by name, the C++ runtime too.
+# Debian 13 renamed the libraries whose interface holds a time for its
+# 64-bit time (libqt6core6 is libqt6core6t64 there).
 depends_names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
-    grep -qxF "$lib" <<<"$depends_names" && pass "Depends names $lib" || fail "Depends lacks $lib"
+    grep -qxF -e "$lib" -e "${lib}t64" <<<"$depends_names" && pass "Depends names $lib" || fail "Depends lacks $lib"
 done
+homepage=$(field Homepage)
+[[ $homepage == https://* ]] && pass "Homepage $homepage" || fail "Homepage is '$homepage'"
 
 echo "== contents"
 dpkg-deb -x "$deb" "$work/root"
@@ -129,6 +137,44 @@ if command -v readelf >/dev/null; then
     fi
 fi
 
+# Built with the release's hardening flags, and with immediate binding.
+# hardening-check's control flow check is left out: it looks for the mark
+# the linker gives a program only when every object in it has the mark, and
+# Debian's C library start files (crti.o, Scrt1.o) have none, so no program
+# built on Debian has it, Debian's own included. Where the release's flags
+# ask for that protection (Debian 13), its landing instructions in the
+# program's code are looked for instead. hardening-check of Debian 13 looks
+# for ARM's branch protection mark on every architecture: left out but on ARM.
+if command -v hardening-check >/dev/null; then
+    hardening_options=(--nocfprotection)
+    if [ "$(dpkg --print-architecture)" != arm64 ] && hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+        hardening_options+=(--nobranchprotection)
+    fi
+    if hardening-check "${hardening_options[@]}" "$root/usr/bin/tolvaren" >"$work/hardening.log" 2>&1; then
+        pass "hardening-check ${hardening_options[*]}"
+    else
+        sed 's/^/   /' "$work/hardening.log"
+        fail "hardening-check ${hardening_options[*]}"
+    fi
+else
+    fail "hardening-check is not installed (package devscripts)"
+fi
+if [ "$(dpkg --print-architecture)" = amd64 ] &&
+    dpkg-buildflags --query-features hardening | grep -A1 -x 'Feature: branch' | grep -qx 'Enabled: yes'; then
+    # The packed program has no symbols: its functions are counted in the
+    # program it was packed from. Without the flag, GCC's own start files
+    # alone bring a landing instruction or two.
+    read -r landed functions < <(objdump -d --no-show-raw-insn -j .text "$build/tolvaren" |
+        awk '/^[0-9a-f]+ <.*>:$/ { first = 1; n++; next }
+             first && NF >= 2 { if ($2 == "endbr64") e++; first = 0 }
+             END { print e + 0, n + 0 }')
+    if [ $((2 * landed)) -gt "$functions" ]; then
+        pass "control flow protection: $landed of $functions functions start with endbr64"
+    else
+        fail "$landed of $functions functions start with endbr64: the program is built without -fcf-protection"
+    fi
+fi
+
 echo "== desktop entry and metainfo"
 desktop=$root/usr/share/applications/$id.desktop
 if out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ]; then
@@ -149,16 +195,25 @@ appstream_valid() {
         fail "appstreamcli $1 (status $status)"
     fi
 }
-appstream_valid validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
+metainfo=$root/usr/share/metainfo/$id.metainfo.xml
+appstream_valid validate --no-net "$metainfo"
+grep -qF "<url type=\"homepage\">$homepage</url>" "$metainfo" && pass "the metainfo's home page is the package's" ||
+    fail "the metainfo does not name the home page $homepage"
 # The metainfo names the desktop entry and the program it installs beside.
 appstream_valid validate-tree --no-net "$root"
 
 echo "== lintian"
-# Debian's own checks of the binary package: informational tags are fine.
+# Debian's own checks of the binary package: informational tags are fine,
+# but for the hardening ones, which lintian gives as information alone.
 lintian --display-info --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1
 status=$?
 sed 's/^/   /' "$work/lintian.log"
 [ "$status" -eq 0 ] && pass "lintian: no error or warning" || fail "lintian (status $status)"
+if grep -q ': hardening-' "$work/lintian.log"; then
+    fail "lintian finds the program not hardened"
+else
+    pass "lintian: no hardening tag"
+fi
 
 echo "== install"
 before=$(dpkg-query -W -f='${Package}\n' | sort)
