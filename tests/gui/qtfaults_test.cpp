@@ -297,17 +297,39 @@ class QtFaultsTest : public QObject {
         QTest::addColumn<QString>("goneOn");
         QTest::addColumn<QString>("qt");
         QTest::addColumn<bool>("has");
-        QTest::newRow("measured with it") << "6.4.2" << "6.8.2" << "6.4.2" << true;
-        QTest::newRow("measured without it") << "6.4.2" << "6.8.2" << "6.8.2" << false;
-        QTest::newRow("between, as the older") << "6.4.2" << "6.8.2" << "6.6.0" << true;
-        QTest::newRow("newer than all, as the newest") << "6.4.2" << "6.8.2" << "6.9.1" << false;
-        QTest::newRow("older than all, as the oldest") << "6.4.2" << "6.8.2" << "6.2.4" << true;
-        QTest::newRow("never measured gone") << "6.4.2" << "" << "6.9.1" << true;
-        QTest::newRow("come with a newer Qt") << "6.8.2" << "6.4.2" << "6.8.2" << true;
-        QTest::newRow("not yet on the older") << "6.8.2" << "6.4.2" << "6.4.2" << false;
-        QTest::newRow("come, newer than all") << "6.8.2" << "6.4.2" << "6.10.0" << true;
-        QTest::newRow("come, older than all") << "6.8.2" << "6.4.2" << "6.2.4" << false;
-        QTest::newRow("back again") << "6.2.4 6.8.2" << "6.4.2" << "6.9.0" << true;
+        QTest::newRow("measured with it") << "6.4.2"
+                                          << "6.8.2"
+                                          << "6.4.2" << true;
+        QTest::newRow("measured without it") << "6.4.2"
+                                             << "6.8.2"
+                                             << "6.8.2" << false;
+        QTest::newRow("between, as the older") << "6.4.2"
+                                               << "6.8.2"
+                                               << "6.6.0" << true;
+        QTest::newRow("newer than all, as the newest") << "6.4.2"
+                                                       << "6.8.2"
+                                                       << "6.9.1" << false;
+        QTest::newRow("older than all, as the oldest") << "6.4.2"
+                                                       << "6.8.2"
+                                                       << "6.2.4" << true;
+        QTest::newRow("never measured gone") << "6.4.2"
+                                             << ""
+                                             << "6.9.1" << true;
+        QTest::newRow("come with a newer Qt") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.8.2" << true;
+        QTest::newRow("not yet on the older") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.4.2" << false;
+        QTest::newRow("come, newer than all") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.10.0" << true;
+        QTest::newRow("come, older than all") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.2.4" << false;
+        QTest::newRow("back again") << "6.2.4 6.8.2"
+                                    << "6.4.2"
+                                    << "6.9.0" << true;
     }
     void faultOnVersion()
     {
