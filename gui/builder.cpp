@@ -193,10 +193,6 @@ void describe(const Control &c, QWidget *w)
         w->setAccessibleName(qstr(c.accessible.description));
     else if (!c.accessible.description.empty())
         w->setAccessibleDescription(qstr(c.accessible.description));
-    // On Linux an editable list is named by its text; its edit field keeps
-    // the list's name so screen readers can say what the field is for.
-    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit() && !c.accessible.name.empty())
-        combo->lineEdit()->setAccessibleName(qstr(c.accessible.name));
     if (c.opensCategory)
         if (const design::Form *target = design::converterForm(*c.opensCategory))
             w->setAccessibleDescription(QStringLiteral("Open the %1 converter").arg(qstr(target->caption).toLower()));

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace tolvaren::workarounds {
 
@@ -24,6 +26,7 @@ constexpr std::array kFaults = {
     QtFault{"textboxes.cpp", "deselection told after the focus left", "6.4.2", "", nullptr, isStaleSelection},
     QtFault{"lists.cpp", "editable list named by its text", "6.4.2 6.8.2", "", installLists},
     QtFault{"lists.cpp", "closed drop-down's items visible", "6.4.2 6.8.2", "", installLists},
+    QtFault{"lists.cpp", "closed drop-down's pick told as its selection", "6.8.2", "6.4.2", nullptr, isClosedListSelection},
     QtFault{"itemviews.cpp", "current item focused without the focus", "6.4.2 6.8.2", "", installItemViews},
     QtFault{"workspace.cpp", "frame named by its title alone", "6.4.2 6.8.2", "", installWorkspace},
     QtFault{"workspace.cpp", "frame's parent the viewport", "6.4.2 6.8.2", "", installWorkspace},
@@ -43,6 +46,7 @@ constexpr std::array kFaults = {
     QtFault{"scaledextents.cpp", "points asked taken as unscaled pixels", "6.4.2", "6.8.2", installScaledPoints},
     QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},
     QtFault{"pixmapcache.cpp", "pixmaps of every palette kept", "6.4.2", "6.8.2", installPixmapCache},
+    QtFault{"hiding.cpp", "hide told of what goes at once", "6.8.2", "6.4.2", nullptr, isHideOfWhatGoes},
 };
 // clang-format on
 
@@ -52,8 +56,17 @@ std::span<const QtFault> qtFaults() { return kFaults; }
 
 bool hasFault(const QtFault &fault, const QVersionNumber &qt)
 {
-    const QStringList gone = QString::fromLatin1(fault.goneOn).split(u' ', Qt::SkipEmptyParts);
-    return std::ranges::all_of(gone, [&](const QString &v) { return qt < QVersionNumber::fromString(v); });
+    // The newest measured version not newer than `qt` says; below them all,
+    // the oldest.
+    std::vector<std::pair<QVersionNumber, bool>> measured;
+    for (const auto &[versions, seen] : {std::pair{fault.seenOn, true}, std::pair{fault.goneOn, false}})
+        for (const QString &v : QString::fromLatin1(versions).split(u' ', Qt::SkipEmptyParts))
+            measured.emplace_back(QVersionNumber::fromString(v), seen);
+    std::ranges::sort(measured);
+    if (measured.empty())
+        return true;
+    const auto above = std::ranges::upper_bound(measured, qt, {}, &std::pair<QVersionNumber, bool>::first);
+    return above == measured.begin() ? above->second : std::prev(above)->second;
 }
 
 bool runningQtHas(std::string_view workaround, std::string_view fault)

@@ -28,8 +28,8 @@ struct QtFault {
 // Every fault, each measured with bare Qt widgets.
 std::span<const QtFault> qtFaults();
 
-// Whether `qt` has `fault`: measured with it, or older than every version
-// measured without it.
+// Whether `qt` has `fault`: as on the newest version measured that is not
+// newer than `qt`, or below them all, as on the oldest.
 bool hasFault(const QtFault &fault, const QVersionNumber &qt);
 
 // Whether the Qt this program runs on has the fault of `workaround`

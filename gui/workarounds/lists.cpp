@@ -55,16 +55,24 @@ class ComboBoxAccessible : public QAccessibleWidget,
     // The unit picked, as the list's one selected item: a reader that stays
     // on the list itself while its edit field has the keyboard (Orca 48)
     // says the pick from this when the list tells that its selection
-    // changed.
-    int selectedItemCount() const override { return picked() ? 1 : 0; }
+    // changed, and says it as the list's value. With no unit picked, the
+    // edit field stands for what the list shows; without it, that reader
+    // would say the list's name again as its value.
+    int selectedItemCount() const override { return chosen() ? 1 : 0; }
     QList<QAccessibleInterface *> selectedItems() const override
     {
         QList<QAccessibleInterface *> items;
-        if (QAccessibleInterface *item = picked())
+        if (QAccessibleInterface *item = chosen())
             items << item;
         return items;
     }
-    bool isSelected(QAccessibleInterface *child) const override { return child && child == picked(); }
+    bool isSelected(QAccessibleInterface *child) const override { return child && child == chosen(); }
+    QAccessibleInterface *chosen() const
+    {
+        if (QAccessibleInterface *item = picked())
+            return item;
+        return combo()->lineEdit() ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+    }
     bool select(QAccessibleInterface *) override { return false; }
     bool unselect(QAccessibleInterface *) override { return false; }
     bool selectAll() override { return false; }
@@ -211,6 +219,22 @@ QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *obje
 }
 
 } // namespace
+
+// Qt 6.8.2 tells a new pick made with the arrows in a closed drop-down
+// as a selection in its hidden list, just before the list itself tells
+// it; a reader (Orca 48) takes the hidden list's item for the place of
+// the focus and, hearing two selection changes at once, drops the list's
+// own: every other unit arrowed is not said. To see it: arrow down a unit
+// list under Orca 48. Here the hidden list keeps its selection to itself.
+bool workarounds::isClosedListSelection(QAccessibleEvent *event)
+{
+    const QAccessible::Event type = event->type();
+    if (type != QAccessible::Selection && type != QAccessible::SelectionAdd && type != QAccessible::SelectionRemove)
+        return false;
+    auto *items = qobject_cast<QAbstractItemView *>(event->object());
+    return items && !items->isVisible() && items->parentWidget() &&
+           qobject_cast<QComboBox *>(items->parentWidget()->parentWidget());
+}
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
 

@@ -28,5 +28,7 @@ bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
+bool isHideOfWhatGoes(QAccessibleEvent *event);
+bool isClosedListSelection(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds

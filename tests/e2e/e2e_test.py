@@ -903,6 +903,11 @@ def main(argv):
         try:
             program.start()
             fn(program)
+            # Qt writes this when a client asks after a widget it told of
+            # and that is gone.
+            with open(log, errors="replace") as f:
+                gone = [line.strip() for line in f if "Could not find accessible" in line]
+            check(not gone, f"asked after what is gone: {gone[:3]}")
         except Exception as e:  # every failure, a timeout too, is reported the same way
             ok = False
             report_failure(e, __file__)

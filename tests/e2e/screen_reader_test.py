@@ -268,6 +268,11 @@ def main(argv):
             task.step(*row)
         noise = [s for s in orca.utterances() if any(n in s for n in NOISE)]
         check(not noise, f"noise said: {noise}")
+        # Qt writes this when a reader asks after a widget it told of and
+        # that is gone.
+        with open(os.path.join(work, "program.out"), errors="replace") as f:
+            gone = [line.strip() for line in f if "Could not find accessible" in line]
+        check(not gone, f"Orca asked after what is gone: {gone[:3]}")
     except Exception as e:
         ok = False
         report_failure(e, __file__)

@@ -242,6 +242,9 @@ const std::map<QString, QString> kSeenElsewhere = {
     {"menus.cpp: focus handed to the form while a menu is open", "the screen reader test"},
     {"formswitch.cpp: focus told at every step of a switch", "the screen reader test"},
     {"activation.cpp: activation told as a drop-down opens", "the screen reader test"},
+    {"lists.cpp: closed drop-down's pick told as its selection", "the screen reader test"},
+    // Only a reader that asks after a hidden widget meets it.
+    {"hiding.cpp: hide told of what goes at once", "the end-to-end and screen reader tests, in the program's output"},
 };
 
 QString rowName(const workarounds::QtFault &f)
@@ -289,6 +292,57 @@ class QtFaultsTest : public QObject {
         else
             QVERIFY2(!seen, qPrintable(QStringLiteral("Qt ") + qt.toString() +
                                        QStringLiteral(" has it again: the table says it is gone")));
+    }
+    // Whether a Qt has a fault, from the versions it was measured on.
+    void faultOnVersion_data()
+    {
+        QTest::addColumn<QString>("seenOn");
+        QTest::addColumn<QString>("goneOn");
+        QTest::addColumn<QString>("qt");
+        QTest::addColumn<bool>("has");
+        QTest::newRow("measured with it") << "6.4.2"
+                                          << "6.8.2"
+                                          << "6.4.2" << true;
+        QTest::newRow("measured without it") << "6.4.2"
+                                             << "6.8.2"
+                                             << "6.8.2" << false;
+        QTest::newRow("between, as the older") << "6.4.2"
+                                               << "6.8.2"
+                                               << "6.6.0" << true;
+        QTest::newRow("newer than all, as the newest") << "6.4.2"
+                                                       << "6.8.2"
+                                                       << "6.9.1" << false;
+        QTest::newRow("older than all, as the oldest") << "6.4.2"
+                                                       << "6.8.2"
+                                                       << "6.2.4" << true;
+        QTest::newRow("never measured gone") << "6.4.2"
+                                             << ""
+                                             << "6.9.1" << true;
+        QTest::newRow("come with a newer Qt") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.8.2" << true;
+        QTest::newRow("not yet on the older") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.4.2" << false;
+        QTest::newRow("come, newer than all") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.10.0" << true;
+        QTest::newRow("come, older than all") << "6.8.2"
+                                              << "6.4.2"
+                                              << "6.2.4" << false;
+        QTest::newRow("back again") << "6.2.4 6.8.2"
+                                    << "6.4.2"
+                                    << "6.9.0" << true;
+    }
+    void faultOnVersion()
+    {
+        QFETCH(QString, seenOn);
+        QFETCH(QString, goneOn);
+        QFETCH(QString, qt);
+        QFETCH(bool, has);
+        const QByteArray seen = seenOn.toLatin1(), gone = goneOn.toLatin1();
+        const workarounds::QtFault fault{"a.cpp", "a fault", seen.constData(), gone.constData()};
+        QCOMPARE(workarounds::hasFault(fault, QVersionNumber::fromString(qt)), has);
     }
     // Every check is of a fault in the table.
     void checksInTable()
