@@ -20,6 +20,8 @@ if [ "${1:-}" = --suite ]; then
 fi
 program=${1:?usage: run_e2e.sh [--suite SCRIPT] PATH/TO/tolvaren [CASE ...]}
 shift
+# What the suites check the program against, built beside it.
+export TOLVAREN_FACTS=${TOLVAREN_FACTS:-$(dirname "$program")/tests/e2e/product_facts}
 # The whole suite, not one case; CTest's own timeout sits above this.
 suite_limit=${TOLVAREN_E2E_LIMIT:-600}
 

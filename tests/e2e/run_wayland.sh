@@ -16,6 +16,7 @@ set -u
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 program=${1:?usage: run_wayland.sh PATH/TO/tolvaren}
+export TOLVAREN_FACTS=${TOLVAREN_FACTS:-$(dirname "$program")/tests/e2e/product_facts}
 suite_limit=${TOLVAREN_E2E_LIMIT:-90}
 
 # A scratch directory, the X server weston draws on, the suite's session
