@@ -43,7 +43,7 @@ constexpr std::array kFaults = {
     QtFault{"rangeextents.cpp", "range extents asked offset by offset", "6.4.2", "", installRangeExtents},
     QtFault{"activation.cpp", "activation told as a drop-down opens", "6.4.2", "", nullptr, isActivationUnchanged},
     QtFault{"scaledextents.cpp", "places told in unscaled pixels", "6.4.2 6.8.2", "", installScaledExtents},
-    QtFault{"scaledextents.cpp", "points asked taken as unscaled pixels", "6.4.2", "6.8.2", installScaledPoints},
+    QtFault{"scaledextents.cpp", "points asked taken as unscaled pixels", "6.4.2 6.8.2", "", installScaledPoints},
     QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},
     QtFault{"pixmapcache.cpp", "pixmaps of every palette kept", "6.4.2", "6.8.2", installPixmapCache},
     QtFault{"hiding.cpp", "hide told of what goes at once", "6.8.2", "6.4.2", nullptr, isHideOfWhatGoes},

@@ -2,20 +2,25 @@
 // SPDX-License-Identifier: MIT
 
 // Places on screen under a scale factor. Qt's bridge to the accessibility
-// bus tells assistive technology where an object or a character is in
-// Qt's own scaled units, while the screen and every other program count in
-// the screen's pixels (seen in 6.4.2 and 6.8.2): under QT_SCALE_FACTOR=1.25
-// a window 413 x 350 pixels large at (125, 63) is said to be 330 x 280 at
-// (100, 50). Qt 6.4.2 also takes a point asked about (what lies there,
-// which character) in its own units; 6.8.2 takes it in pixels, as it
-// should. A magnifier or a reader's mouse review then looks in the wrong
-// place. To see it: start any Qt widget with QT_SCALE_FACTOR=1.25 and
-// compare the extents of its window through AT-SPI with xwininfo's, and
-// ask for the object at the middle of a control. No Qt bug report known.
+// bus tells assistive technology where an object, a character or a range
+// of text is in Qt's own scaled units, while the screen and every other
+// program count in the screen's pixels (seen in 6.4.2 and 6.8.2): under
+// QT_SCALE_FACTOR=1.25 a window 250 x 125 pixels large at (125, 75) is said
+// to be 200 x 100 at (100, 60). It takes a point asked about (what lies
+// there, whether an object holds it, which character) in its own units
+// too: there, a text box 150 x 38 pixels large at (175, 113) holds the
+// points (140..259, 90..119), so the middle of its pixels, (250, 131), is
+// not in it. A
+// magnifier or a reader's mouse review then looks in the wrong place. To
+// see it: start any Qt widget with QT_SCALE_FACTOR=1.25, compare the
+// extents of its window through AT-SPI with xwininfo's, and ask for the
+// object at the middle of a control. No Qt bug report known.
 // Here the bridge's object on the bus is put behind one that answers where
-// an object or a character is in the screen's pixels, turns the points
-// asked about into Qt's units where Qt needs that, and passes every other
-// message on unchanged.
+// an object, a character or a range is in the screen's pixels, turns the
+// points asked about into Qt's units on the screen, and passes every other
+// message on unchanged. Qt 6.4.2 takes points and places relative to the
+// window as if they were on the screen; asking it in screen units alone
+// gives the same answer on every Qt.
 
 #include "gui/workarounds/parts.h"
 
@@ -30,6 +35,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <optional>
 
 namespace tolvaren::workarounds {
@@ -43,7 +49,10 @@ const QString kObjectsPath = QStringLiteral("/org/a11y/atspi/accessible");
 const QString kBridgeConnection = QStringLiteral("a11y");
 const QString kComponent = QStringLiteral("org.a11y.atspi.Component");
 const QString kText = QStringLiteral("org.a11y.atspi.Text");
-constexpr uint kWindowCoordinates = 1; // else the screen's
+// What a place or a point is relative to, as assistive technology names it.
+constexpr uint kScreenCoordinates = 0;
+constexpr uint kWindowCoordinates = 1;
+constexpr uint kParentCoordinates = 2;
 
 QAccessibleInterface *addressed(const QString &path)
 {
@@ -60,16 +69,28 @@ struct Scale {
     QPointF origin;
     qreal factor = 1;
     QPoint windowOrigin; // of the object's window, in Qt's units
+    QPoint parentOrigin; // of the object's parent, in Qt's units
 
     QPoint toPixels(QPoint p) const { return ((QPointF(p) - origin) * factor + origin).toPoint(); }
     QPoint fromPixels(QPoint p) const { return ((QPointF(p) - origin) / factor + origin).toPoint(); }
-    // From Qt's units on the screen to the screen's pixels, on the screen or
-    // in the window as asked.
+    // In the screen's pixels, where the places told in `coordinates` start.
+    QPoint base(uint coordinates) const
+    {
+        if (coordinates == kWindowCoordinates)
+            return toPixels(windowOrigin);
+        if (coordinates == kParentCoordinates)
+            return toPixels(parentOrigin);
+        return {};
+    }
+    // From Qt's units on the screen to the screen's pixels, relative to what
+    // was asked.
     QRect toPixels(const QRect &r, uint coordinates) const
     {
-        const QRect onScreen(toPixels(r.topLeft()), (QSizeF(r.size()) * factor).toSize());
-        return coordinates == kWindowCoordinates ? onScreen.translated(-toPixels(windowOrigin)) : onScreen;
+        return QRect(toPixels(r.topLeft()), (QSizeF(r.size()) * factor).toSize()).translated(-base(coordinates));
     }
+    // From a point in the screen's pixels, relative to what was asked, to
+    // Qt's units on the screen.
+    QPoint fromPixels(QPoint p, uint coordinates) const { return fromPixels(p + base(coordinates)); }
 };
 
 // Where the object's window is, when it is scaled; nothing to do otherwise.
@@ -79,9 +100,27 @@ std::optional<Scale> scaleOf(QAccessibleInterface *object)
     QScreen *screen = window ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen || screen->devicePixelRatio() == 1)
         return std::nullopt;
+    QAccessibleInterface *parent = object->parent();
     return Scale{screen->geometry().topLeft(), screen->devicePixelRatio(),
-                 window ? window->geometry().topLeft() : QPoint()};
+                 window ? window->geometry().topLeft() : QPoint(), parent ? parent->rect().topLeft() : QPoint()};
 }
+
+// The place of the characters from `start` to `end` as the bridge takes
+// them (the character at `end` too), the range first kept inside the
+// text: asked offset by offset, a range far past the text would take for
+// ever. Null where the range holds nothing.
+QRect rangeRect(QAccessibleTextInterface *text, int start, int end)
+{
+    const int length = text->characterCount();
+    end = end == -1 ? length : std::clamp(end, 0, length);
+    start = std::clamp(start, 0, length);
+    QRect r;
+    for (int i = start; end > start && i <= end; ++i)
+        r |= text->characterRect(i);
+    return r;
+}
+
+QList<QVariant> rectReply(const QRect &r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 class ScaledPlaces : public QDBusVirtualObject {
   public:
@@ -96,32 +135,39 @@ class ScaledPlaces : public QDBusVirtualObject {
             return m_bridge->handleMessage(message, connection);
         const QString &member = message.member();
         const QList<QVariant> args = message.arguments();
-        if (scalePlaces && message.interface() == kComponent && args.size() == 1) {
-            const QRect r = scale->toPixels(object->rect(), args[0].toUInt());
-            if (member == u"GetExtents")
+        const uint coordinates = args.isEmpty() ? kScreenCoordinates : args.last().toUInt();
+        // What Qt refuses to answer, it refuses.
+        if (coordinates > kParentCoordinates)
+            return m_bridge->handleMessage(message, connection);
+        if (scalePlaces && message.interface() == kComponent) {
+            const QRect r = scale->toPixels(object->rect(), coordinates);
+            if (member == u"GetExtents" && args.size() == 1)
                 return connection.send(message.createReply(QVariant::fromValue(r)));
-            if (member == u"GetPosition")
+            if (member == u"GetPosition" && args.size() == 1)
                 return connection.send(message.createReply(QList<QVariant>{r.x(), r.y()}));
-            if (member == u"GetSize")
+            if (member == u"GetSize") // asked with no coordinates, or with some
                 return connection.send(message.createReply(QList<QVariant>{r.width(), r.height()}));
         }
-        if (scalePlaces && message.interface() == kText && member == u"GetCharacterExtents" && args.size() == 2 &&
-            object->textInterface()) {
-            const QRect r = scale->toPixels(object->textInterface()->characterRect(args[0].toInt()), args[1].toUInt());
-            return connection.send(message.createReply(QList<QVariant>{r.x(), r.y(), r.width(), r.height()}));
+        QAccessibleTextInterface *text = object->textInterface();
+        if (scalePlaces && message.interface() == kText && text) {
+            if (member == u"GetCharacterExtents" && args.size() == 2)
+                return connection.send(
+                    message.createReply(rectReply(scale->toPixels(text->characterRect(args[0].toInt()), coordinates))));
+            if (member == u"GetRangeExtents" && args.size() == 3) {
+                const QRect r = rangeRect(text, args[0].toInt(), args[1].toInt());
+                return connection.send(
+                    message.createReply(rectReply(r.isNull() ? QRect(-1, -1, 0, 0) : scale->toPixels(r, coordinates))));
+            }
         }
-        // A point asked about: in Qt's units, the bridge answers rightly.
+        // A point asked about, in Qt's units on the screen: so every Qt
+        // answers rightly.
         const bool atPoint =
             (message.interface() == kComponent && (member == u"Contains" || member == u"GetAccessibleAtPoint")) ||
             (message.interface() == kText && member == u"GetOffsetAtPoint");
         if (scalePoints && atPoint && args.size() == 3) {
-            const uint coordinates = args[2].toUInt();
-            const QPoint base = coordinates == kWindowCoordinates ? scale->toPixels(scale->windowOrigin) : QPoint();
-            QPoint p = scale->fromPixels(QPoint(args[0].toInt(), args[1].toInt()) + base);
-            if (coordinates == kWindowCoordinates)
-                p -= scale->windowOrigin;
+            const QPoint p = scale->fromPixels(QPoint(args[0].toInt(), args[1].toInt()), coordinates);
             QDBusMessage asked = message;
-            asked.setArguments({p.x(), p.y(), coordinates});
+            asked.setArguments({p.x(), p.y(), kScreenCoordinates});
             return m_bridge->handleMessage(asked, connection);
         }
         return m_bridge->handleMessage(message, connection);
@@ -131,11 +177,17 @@ class ScaledPlaces : public QDBusVirtualObject {
     QDBusVirtualObject *m_bridge;
 };
 
+// Stands in front of what is on the bus now, unless this stands there
+// already, maybe behind another stand-in: each wraps, and is the child of,
+// what stood there before it.
 void standInFront()
 {
     QDBusConnection bus(kBridgeConnection);
     auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(kObjectsPath));
-    if (!bridge || dynamic_cast<ScaledPlaces *>(bridge))
+    for (QObject *o = bridge; o; o = o->parent())
+        if (dynamic_cast<ScaledPlaces *>(o))
+            return;
+    if (!bridge)
         return;
     auto *scaled = new ScaledPlaces(bridge);
     bus.unregisterObject(kObjectsPath);

@@ -857,6 +857,19 @@ def places_at_a_scale(program):
         char = form.input.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
         check(x <= char[0] and char[0] + char[2] <= x + width and y <= char[1] and char[1] + char[3] <= y + height,
               f"the first character {char} inside its box {(x, y, width, height)} at scale {factor}")
+        text = program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (0, 1, pyatspi.DESKTOP_COORDS))
+        check(x <= text[0] <= char[0] and y <= text[1] <= char[1] and text[0] + text[2] <= x + width,
+              f"the whole text {text} around its first character {char} in its box at scale {factor}")
+        check_equal(form.input.queryText().getOffsetAtPoint(char[0] + char[2] // 2, char[1] + char[3] // 2,
+                                                            pyatspi.DESKTOP_COORDS), 0,
+                    f"the character at the first character's middle at scale {factor}")
+        # Relative to the window, as from the screen.
+        in_window = form.input.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        check_equal((in_window.x + on_screen[0], in_window.y + on_screen[1], in_window.width, in_window.height),
+                    (x, y, width, height), f"the input box's place in its window at scale {factor}")
+        check(form.input.queryComponent().contains(in_window.x + width // 2, in_window.y + height // 2,
+                                                   pyatspi.WINDOW_COORDS),
+              f"the input box holding its middle, told in its window, at scale {factor}")
         found, below = None, form.form
         while below is not None and below != found:  # Qt 6.8 answers a child, Qt 6.4 the deepest
             found, below = below, below.queryComponent().getAccessibleAtPoint(x + width // 2, y + height // 2,
