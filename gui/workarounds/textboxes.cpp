@@ -20,7 +20,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 
 namespace tolvaren {
 
@@ -241,30 +240,17 @@ void installTextBoxes() { QAccessible::installFactory(lineEditAccessible); }
 // keeps it as focused, follows its caret there, and Where Am I names the
 // list instead of New. To see it: Tab through a unit list to New, press
 // it, then KP_Enter under Orca. No Qt bug report known.
-//
-// Typing over a selected text removes it, and Qt then tells the selection
-// gone as well: a reader that has not yet taken in the removal (busy with
-// the box it just came back to) says "Text unselected" on top of what was
-// typed. The removal alone says it all.
 bool isStaleSelection(QAccessibleEvent *event)
 {
-    static QPointer<QLineEdit> removedFrom; // a text removed since its last selection change
     auto *edit = qobject_cast<QLineEdit *>(event->object());
     if (!edit)
         return false;
     switch (event->type()) {
-    case QAccessible::TextSelectionChanged: {
-        const bool removedWithText = removedFrom == edit && !edit->hasSelectedText();
-        removedFrom = nullptr;
-        return !edit->hasFocus() || quietSelection || removedWithText;
-    }
-    case QAccessible::TextRemoved:
-    case QAccessible::TextUpdated:
-        if (edit->hasFocus())
-            removedFrom = edit;
-        return !edit->hasFocus();
+    case QAccessible::TextSelectionChanged: return !edit->hasFocus() || quietSelection;
     case QAccessible::TextCaretMoved:
-    case QAccessible::TextInserted: return !edit->hasFocus();
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated: return !edit->hasFocus();
     default: return false;
     }
 }
