@@ -8,12 +8,14 @@
 class QLineEdit;
 class QWidget;
 
+// What the windows call of the workarounds of Qt's faults. Each workaround
+// lives in a file of its own in this folder, saying what Qt does wrong and
+// how to see it; faults.cpp lists the Qt versions each fault was measured
+// on, and only the workarounds of faults the running Qt has are installed.
 namespace tolvaren {
 
-// Every workaround of a fault of Qt this program needs lives in this folder,
-// one file per fault, each saying what Qt does wrong, on which version and
-// how to see it; once Debian ships a Qt that does right, that file goes.
-// Call once, after the QApplication exists.
+// Installs the workarounds the running Qt needs. Call once, after the
+// QApplication exists.
 void installQtWorkarounds();
 
 // `picture` smoothly scaled to `size`.
