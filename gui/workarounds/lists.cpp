@@ -247,15 +247,30 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
 
 // Qt 6.8.2 tells a pick made in an open drop-down, as it closes, as a new
 // value of the list, which its bridge sends as the list's selection
-// changing; a reader (Orca 48) then moves from the list, just told as
-// focused again, to the item picked, so Where Am I names the item instead
-// of the list, whenever it takes the two in one batch. The item was heard
-// as it was arrowed, and the list is told again with its new value as the
-// drop-down closes. To see it: pick a unit from the drop-down with Return
-// under Orca 48 and press KP_Enter. Here that value change stays with us.
+// changing, and tells the edit field's new text and caret after the list
+// has been told as focused again. A reader (Orca 48) then moves from the
+// list to the item picked, or to the edit field the caret moved in,
+// whenever it takes them in one batch with the focus: Where Am I names the
+// item, or the bare field, instead of the list. The item was heard as it
+// was arrowed, and the list is told again with its new value once the
+// drop-down has closed. To see it: pick a unit from the drop-down with
+// Return under Orca 48 and press KP_Enter, a few times. Here those changes
+// stay with us.
 bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
 {
-    return event->type() == QAccessible::ValueChanged && justClosed && event->object() == justClosed;
+    if (!justClosed)
+        return false;
+    switch (event->type()) {
+    case QAccessible::ValueChanged:
+        return event->object() == justClosed;
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        return justClosed->lineEdit() && event->object() == justClosed->lineEdit();
+    default:
+        return false;
+    }
 }
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
