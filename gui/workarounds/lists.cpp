@@ -23,6 +23,8 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 
 namespace tolvaren {
 
@@ -181,6 +183,10 @@ class ComboBoxAccessible : public QAccessibleWidget,
     }
 };
 
+// The list whose drop-down has just closed, until the events already
+// waiting have run: a pick made in it comes meanwhile.
+QPointer<QComboBox> justClosed;
+
 // Watches a drop-down: closed, its list takes no room.
 class ClosedListHasNoSize : public QObject {
   public:
@@ -198,8 +204,11 @@ class ClosedListHasNoSize : public QObject {
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide)
+        if (event->type() == QEvent::Hide) {
             shrink(static_cast<QWidget *>(watched));
+            justClosed = qobject_cast<QComboBox *>(parent());
+            QTimer::singleShot(0, this, [] { justClosed = nullptr; });
+        }
         return false;
     }
 };
@@ -234,6 +243,34 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
     auto *items = qobject_cast<QAbstractItemView *>(event->object());
     return items && !items->isVisible() && items->parentWidget() &&
            qobject_cast<QComboBox *>(items->parentWidget()->parentWidget());
+}
+
+// Qt 6.8.2 tells a pick made in an open drop-down, as it closes, as a new
+// value of the list, which its bridge sends as the list's selection
+// changing, and tells the edit field's new text and caret after the list
+// has been told as focused again. A reader (Orca 48) then moves from the
+// list to the item picked, or to the edit field the caret moved in,
+// whenever it takes them in one batch with the focus: Where Am I names the
+// item, or the bare field, instead of the list. The item was heard as it
+// was arrowed, and the list is told again with its new value once the
+// drop-down has closed. To see it: pick a unit from the drop-down with
+// Return under Orca 48 and press KP_Enter, a few times. Here those changes
+// stay with us.
+bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
+{
+    if (!justClosed)
+        return false;
+    switch (event->type()) {
+    case QAccessible::ValueChanged:
+        return event->object() == justClosed;
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        return justClosed->lineEdit() && event->object() == justClosed->lineEdit();
+    default:
+        return false;
+    }
 }
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
