@@ -30,5 +30,6 @@ bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
+bool isPickBeforeFocus(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds
