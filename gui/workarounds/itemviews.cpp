@@ -19,9 +19,8 @@
 // then "Convert to unit editable combo box. Inch."). To see it: Alt+Down,
 // Down, Return in a unit list under Orca, or listen through AT-SPI for the
 // list's focus and the field's text-changed events. No Qt bug report
-// known. Here, until the list's focus is told again, neither Qt's own
-// telling of it nor the field's changes reach the reader: the list is
-// told once, with the pick already in it.
+// known. Here the field's changes do not reach the reader until the list's
+// focus is told again, with the pick already in it.
 
 #include "gui/workarounds/parts.h"
 
@@ -89,11 +88,7 @@ class CurrentFollowsFocus : public QObject {
 
 bool workarounds::isPickBeforeFocus(QAccessibleEvent *event)
 {
-    if (!closing)
-        return false;
-    if (event->object() == closing)
-        return event->type() == QAccessible::Focus;
-    if (!closing->lineEdit() || event->object() != closing->lineEdit())
+    if (!closing || !closing->lineEdit() || event->object() != closing->lineEdit())
         return false;
     switch (event->type()) {
     case QAccessible::TextCaretMoved:
