@@ -4,6 +4,7 @@
 #include "gui/messagebox.h"
 
 #include "gui/workarounds/frametitle.h"
+#include "gui/workarounds/workarounds.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -109,10 +110,13 @@ void refuseInput(QWidget *atFault, const QString &title, const QString &text)
     atFault->activateWindow();
     atFault->setFocus(Qt::OtherFocusReason);
     // Also when it had the focus already, as after Enter in the box itself.
+    // A reader reads the selection with the focus coming back; told again
+    // on its own, it comes after the focus and may only reach the reader
+    // once the user is typing over it, who then hears it lost.
     if (auto *combo = qobject_cast<QComboBox *>(atFault))
         atFault = combo->lineEdit();
     if (auto *edit = qobject_cast<QLineEdit *>(atFault))
-        edit->selectAll();
+        selectAllQuietly(edit);
 }
 
 void setMessageHook(MessageHook h) { hook() = std::move(h); }

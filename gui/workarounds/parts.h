@@ -31,5 +31,6 @@ bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
+bool isPickBeforeFocus(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds
