@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QTimer>
 
 namespace tolvaren {
 
@@ -45,8 +46,14 @@ void announce(QWidget *window, const QString &text)
         label->hide();
     }
     label->setText(text);
-    QAccessibleEvent shown(label, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    // Told once what is already waiting has been handled: a command from a
+    // menu runs as the menu closes, before the focus is told back on the
+    // form, and a reader that hears of the focus after the news would
+    // present the news first and the place it was heard in after.
+    QTimer::singleShot(0, label, [label] {
+        QAccessibleEvent shown(label, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    });
 }
 
 } // namespace tolvaren

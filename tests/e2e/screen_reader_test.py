@@ -85,8 +85,8 @@ STEPS = [
     ("menu closed", ["Escape"], ["File"], AWAY, None),
     ("menu opened", ["Down"], ["Prefix Converter"], AWAY, None),
     ("Refresh Memory item", ["Down"], ["Refresh Memory"], AWAY, None),
-    # What the command did, then the control the focus went back to.
-    ("Refresh Memory", ["Return"], ["Memory cleared", "Input value"], ["frame"], None),
+    # The control the focus went back to, then what the command did there.
+    ("Refresh Memory", ["Return"], ["Input value", "Memory cleared"], ["frame"], None),
     ("where am I after a command", ["KP_Enter"], ["Input value"], ["frame"], None),
     # The prefix list says its choice when it takes the focus again.
     ("File menu", ["F10", "Down"], ["Prefix Converter"], ["frame"], None),
