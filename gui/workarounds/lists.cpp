@@ -260,17 +260,12 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
 {
     if (!justClosed)
         return false;
-    switch (event->type()) {
-    case QAccessible::ValueChanged:
+    const QAccessible::Event type = event->type();
+    if (type == QAccessible::ValueChanged)
         return event->object() == justClosed;
-    case QAccessible::TextCaretMoved:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextUpdated:
-        return justClosed->lineEdit() && event->object() == justClosed->lineEdit();
-    default:
-        return false;
-    }
+    const bool textEvent = type == QAccessible::TextCaretMoved || type == QAccessible::TextInserted ||
+                           type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
+    return textEvent && justClosed->lineEdit() && event->object() == justClosed->lineEdit();
 }
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
