@@ -923,10 +923,16 @@ def main(argv):
             program.start()
             fn(program)
             # Qt writes this when a client asks after a widget it told of
-            # and that is gone.
+            # and that is gone. Where the test command says this is not
+            # mended yet (Qt 6.8: a closed modal window's button, told as
+            # losing the focus after it is gone), the lines are shown and not
+            # counted.
             with open(log, errors="replace") as f:
                 gone = [line.strip() for line in f if "Could not find accessible" in line]
-            check(not gone, f"asked after what is gone: {gone[:3]}")
+            if gone and os.environ.get("TOLVAREN_GONE_NOT_YET") == "1":
+                print(f"  not counted yet: asked after what is gone: {gone[:3]}")
+            else:
+                check(not gone, f"asked after what is gone: {gone[:3]}")
         except Exception as e:  # every failure, a timeout too, is reported the same way
             ok = False
             report_failure(e, __file__)
