@@ -273,6 +273,12 @@ class QtFaultsTest : public QObject {
         const QString name = rowName(fault);
         if (kSeenElsewhere.contains(name))
             QSKIP(qPrintable(QStringLiteral("offscreen widgets cannot show it; see ") + kSeenElsewhere.at(name)));
+#if defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer holds freed memory back, so the resident memory
+        // grows whatever Qt keeps; the normal build measures it.
+        if (name.startsWith(QLatin1String("pixmapcache.cpp")))
+            QSKIP("resident memory tells nothing under AddressSanitizer");
+#endif
         QVERIFY2(kChecks.contains(name), "a fault in the table with no check here");
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
