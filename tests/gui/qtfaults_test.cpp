@@ -302,55 +302,21 @@ class QtFaultsTest : public QObject {
                                        QStringLiteral(" has it again: the table says it is gone")));
     }
     // Whether a Qt has a fault, from the versions it was measured on.
-    void faultOnVersion_data()
-    {
-        QTest::addColumn<QString>("seenOn");
-        QTest::addColumn<QString>("goneOn");
-        QTest::addColumn<QString>("qt");
-        QTest::addColumn<bool>("has");
-        QTest::newRow("measured with it") << "6.4.2"
-                                          << "6.8.2"
-                                          << "6.4.2" << true;
-        QTest::newRow("measured without it") << "6.4.2"
-                                             << "6.8.2"
-                                             << "6.8.2" << false;
-        QTest::newRow("between, as the older") << "6.4.2"
-                                               << "6.8.2"
-                                               << "6.6.0" << true;
-        QTest::newRow("newer than all, as the newest") << "6.4.2"
-                                                       << "6.8.2"
-                                                       << "6.9.1" << false;
-        QTest::newRow("older than all, as the oldest") << "6.4.2"
-                                                       << "6.8.2"
-                                                       << "6.2.4" << true;
-        QTest::newRow("never measured gone") << "6.4.2"
-                                             << ""
-                                             << "6.9.1" << true;
-        QTest::newRow("come with a newer Qt") << "6.8.2"
-                                              << "6.4.2"
-                                              << "6.8.2" << true;
-        QTest::newRow("not yet on the older") << "6.8.2"
-                                              << "6.4.2"
-                                              << "6.4.2" << false;
-        QTest::newRow("come, newer than all") << "6.8.2"
-                                              << "6.4.2"
-                                              << "6.10.0" << true;
-        QTest::newRow("come, older than all") << "6.8.2"
-                                              << "6.4.2"
-                                              << "6.2.4" << false;
-        QTest::newRow("back again") << "6.2.4 6.8.2"
-                                    << "6.4.2"
-                                    << "6.9.0" << true;
-    }
     void faultOnVersion()
     {
-        QFETCH(QString, seenOn);
-        QFETCH(QString, goneOn);
-        QFETCH(QString, qt);
-        QFETCH(bool, has);
-        const QByteArray seen = seenOn.toLatin1(), gone = goneOn.toLatin1();
-        const workarounds::QtFault fault{"a.cpp", "a fault", seen.constData(), gone.constData()};
-        QCOMPARE(workarounds::hasFault(fault, QVersionNumber::fromString(qt)), has);
+        struct Row {
+            const char *seenOn, *goneOn, *qt;
+            bool has;
+        };
+        for (const Row &r : {Row{"6.4.2", "6.8.2", "6.4.2", true}, Row{"6.4.2", "6.8.2", "6.8.2", false},
+                             Row{"6.4.2", "6.8.2", "6.6.0", true}, Row{"6.4.2", "6.8.2", "6.9.1", false},
+                             Row{"6.4.2", "6.8.2", "6.2.4", true}, Row{"6.4.2", "", "6.9.1", true},
+                             Row{"6.8.2", "6.4.2", "6.10.0", true}, Row{"6.8.2", "6.4.2", "6.2.4", false},
+                             Row{"6.2.4 6.8.2", "6.4.2", "6.9.0", true}}) {
+            const workarounds::QtFault fault{"a.cpp", "a fault", r.seenOn, r.goneOn};
+            QVERIFY2(workarounds::hasFault(fault, QVersionNumber::fromString(QLatin1String(r.qt))) == r.has,
+                     qPrintable(QStringLiteral("seen %1, gone %2, on %3").arg(r.seenOn, r.goneOn, r.qt)));
+        }
     }
     // Every check is of a fault in the table.
     void checksInTable()
