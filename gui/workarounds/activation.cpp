@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-// Windows made active. Qt 6.4.2 tells a reader that the main window has
+// Windows made active. Qt (6.4.2 and 6.8.2) tells a reader that the main window has
 // become active each time a drop-down list opens and again when it closes:
 // the list is a window of its own, and as the keyboard moves into it and
 // back, Qt reports a change of activation on the main window, which its

@@ -11,7 +11,7 @@
 // current item only while it has the focus, and the list whose drop-down
 // closed is said to have the focus again.
 //
-// As a drop-down closes on a pick, Qt 6.4.2 tells that its list has the
+// As a drop-down closes on a pick, Qt (6.4.2 and 6.8.2) tells that its list has the
 // focus again before it puts the pick into the list's edit field, then
 // tells of the field's text and caret, the field saying it has the focus
 // too: a reader goes to the field, says the pick as typed text, and says

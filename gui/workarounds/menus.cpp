@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Tolvaren developers
 // SPDX-License-Identifier: MIT
 
-// The menus of the menu bar, as screen readers hear them. Qt 6.4.2:
+// The menus of the menu bar, as screen readers hear them. Qt 6.4.2 and 6.8.2:
 // - moving from menu to menu with Left and Right, it highlights the next
 //   menu's first item at once, and a reader that sees the item take the
 //   focus right after the menu passes the menu's name over;
-// - meanwhile it hands the focus back to the form for a moment, and a
+// - while the next menu has no item highlighted yet (as here, where the
+//   first waits a moment), it hands the focus back to the form, and a
 //   reader follows it out of the open menu;
 // - after a command from a menu it tells of no focus at all: the window
 //   becomes active again and a reader stays on its frame ("Tolvaren v1.10

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 // The place on screen of a range of text, as assistive technology asks for
-// it. Qt 6.4.2's bridge to the accessibility bus answers GetRangeExtents by
+// it. Qt's bridge (6.4.2 and 6.8.2) to the accessibility bus answers GetRangeExtents by
 // asking the text for the place of every offset from the range's start to
 // its end as named, however far past the text it runs: 0 to 2147483647
 // never ends (the counter cannot pass the largest int) and holds the

@@ -234,7 +234,7 @@ void installTextBoxes() { QAccessible::installFactory(lineEditAccessible); }
 // before it, the selection would come first and twice.
 //
 // Nor does a reader hear of the caret and the text of a box without the
-// keyboard, as New rewrites them: Qt 6.4.2 tells of the focus of an
+// keyboard, as New rewrites them: Qt (6.4.2 and 6.8.2) tells of the focus of an
 // editable list on the list alone and never tells that its edit field lost
 // it, so a reader that asked the field's states while it had the keyboard
 // keeps it as focused, follows its caret there, and Where Am I names the
