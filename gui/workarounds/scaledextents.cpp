@@ -22,17 +22,15 @@
 // window as if they were on the screen; asking it in screen units alone
 // gives the same answer on every Qt.
 
+#include "gui/workarounds/bridgestandin.h"
 #include "gui/workarounds/parts.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusVirtualObject>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -45,23 +43,12 @@ namespace {
 bool scalePlaces = false; // the places Qt tells
 bool scalePoints = false; // the points Qt is asked about
 
-const QString kObjectsPath = QStringLiteral("/org/a11y/atspi/accessible");
-const QString kBridgeConnection = QStringLiteral("a11y");
 const QString kComponent = QStringLiteral("org.a11y.atspi.Component");
 const QString kText = QStringLiteral("org.a11y.atspi.Text");
 // What a place or a point is relative to, as assistive technology names it.
 constexpr uint kScreenCoordinates = 0;
 constexpr uint kWindowCoordinates = 1;
 constexpr uint kParentCoordinates = 2;
-
-QAccessibleInterface *addressed(const QString &path)
-{
-    if (!path.startsWith(kObjectsPath + u'/'))
-        return nullptr;
-    bool ok = false;
-    const QAccessible::Id id = path.mid(kObjectsPath.size() + 1).toUInt(&ok);
-    return ok ? QAccessible::accessibleInterface(id) : nullptr;
-}
 
 // The screen an object is on, with Qt's scale there; its pixels start where
 // its scaled units do.
@@ -122,23 +109,22 @@ QRect rangeRect(QAccessibleTextInterface *text, int start, int end)
 
 QList<QVariant> rectReply(const QRect &r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
-class ScaledPlaces : public QDBusVirtualObject {
+class ScaledPlaces : public BridgeStandIn {
   public:
-    explicit ScaledPlaces(QDBusVirtualObject *bridge) : QDBusVirtualObject(bridge), m_bridge(bridge) {}
+    using BridgeStandIn::BridgeStandIn;
 
-    QString introspect(const QString &path) const override { return m_bridge->introspect(path); }
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
-        QAccessibleInterface *object = addressed(message.path());
+        QAccessibleInterface *object = addressedObject(message.path());
         const std::optional<Scale> scale = object && object->isValid() ? scaleOf(object) : std::nullopt;
         if (!scale)
-            return m_bridge->handleMessage(message, connection);
+            return passOn(message, connection);
         const QString &member = message.member();
         const QList<QVariant> args = message.arguments();
         const uint coordinates = args.isEmpty() ? kScreenCoordinates : args.last().toUInt();
         // What Qt refuses to answer, it refuses.
         if (coordinates > kParentCoordinates)
-            return m_bridge->handleMessage(message, connection);
+            return passOn(message, connection);
         if (scalePlaces && message.interface() == kComponent) {
             const QRect r = scale->toPixels(object->rect(), coordinates);
             if (member == u"GetExtents" && args.size() == 1)
@@ -168,68 +154,24 @@ class ScaledPlaces : public QDBusVirtualObject {
             const QPoint p = scale->fromPixels(QPoint(args[0].toInt(), args[1].toInt()), coordinates);
             QDBusMessage asked = message;
             asked.setArguments({p.x(), p.y(), kScreenCoordinates});
-            return m_bridge->handleMessage(asked, connection);
+            return passOn(asked, connection);
         }
-        return m_bridge->handleMessage(message, connection);
-    }
-
-  private:
-    QDBusVirtualObject *m_bridge;
-};
-
-// Stands in front of what is on the bus now, unless this stands there
-// already, maybe behind another stand-in: each wraps, and is the child of,
-// what stood there before it.
-void standInFront()
-{
-    QDBusConnection bus(kBridgeConnection);
-    auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(kObjectsPath));
-    for (QObject *o = bridge; o; o = o->parent())
-        if (dynamic_cast<ScaledPlaces *>(o))
-            return;
-    if (!bridge)
-        return;
-    auto *scaled = new ScaledPlaces(bridge);
-    bus.unregisterObject(kObjectsPath);
-    if (!bus.registerVirtualObject(kObjectsPath, scaled, QDBusConnection::SubPath)) {
-        delete scaled;
-        bus.registerVirtualObject(kObjectsPath, bridge, QDBusConnection::SubPath);
-    }
-}
-
-class BridgeWatch : public QAccessible::ActivationObserver {
-  public:
-    void accessibilityActiveChanged(bool active) override
-    {
-        if (active)
-            QTimer::singleShot(0, qApp, standInFront);
+        return passOn(message, connection);
     }
 };
-
-} // namespace
-
-namespace {
-
-void watchBridge()
-{
-    static BridgeWatch watch;
-    QAccessible::installActivationObserver(&watch);
-    if (QAccessible::isActive())
-        QTimer::singleShot(0, qApp, standInFront);
-}
 
 } // namespace
 
 void installScaledExtents()
 {
     scalePlaces = true;
-    watchBridge();
+    watchBridge(standInFront<ScaledPlaces>);
 }
 
 void installScaledPoints()
 {
     scalePoints = true;
-    watchBridge();
+    watchBridge(standInFront<ScaledPlaces>);
 }
 
 } // namespace tolvaren::workarounds

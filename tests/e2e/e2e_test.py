@@ -15,6 +15,7 @@ import signal
 import sys
 import tempfile
 import time
+from unittest import mock
 
 import pyatspi
 
@@ -819,22 +820,20 @@ def enter_converts(program):
     program.wait_no_dialogs()
 
 
-# Scale factors a user may set, and the pixels of the main window's outer
-# size at each (332 x 300 at 1).
-SCALES = [("1.25", (415, 375)), ("2", (664, 600))]
+def inside(inner, outer):
+    """Whether the rectangle (x, y, width, height) `inner` lies in `outer`."""
+    return (outer[0] <= inner[0] and inner[0] + inner[2] <= outer[0] + outer[2] and outer[1] <= inner[1]
+            and inner[1] + inner[3] <= outer[1] + outer[3])
 
 
 @case
 def places_at_a_scale(program):
     """Where things are and how large, as a magnifier asks, in the screen's
     pixels whatever Qt's scale factor: as the X server says of the window."""
-    for factor, size in SCALES:
+    for factor in ("1.25", "2"):
         program.kill()
-        os.environ["QT_SCALE_FACTOR"] = factor
-        try:
+        with mock.patch.dict(os.environ, QT_SCALE_FACTOR=factor):
             program.start()
-        finally:
-            del os.environ["QT_SCALE_FACTOR"]
         frames = program.x_windows(CAPTION)
         check_equal(len(frames), 1, "X windows titled with the caption")
         frames[0].configure(x=40, y=30)
@@ -848,34 +847,30 @@ def places_at_a_scale(program):
         wait_until(lambda: extents(program.main_window()) == on_screen,
                    f"the main window's extents at scale {factor} to be its place on screen {on_screen} "
                    f"(now {extents(program.main_window())})")
-        check_equal(on_screen[2:], size, f"outer size in pixels at scale {factor}")
-        # A character lies inside its box, and the point at a box's middle
-        # finds that box.
         form = open_form(program, "Distance")
         set_text(form.input, "5")
-        x, y, width, height = extents(form.input)
-        char = form.input.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
-        check(x <= char[0] and char[0] + char[2] <= x + width and y <= char[1] and char[1] + char[3] <= y + height,
-              f"the first character {char} inside its box {(x, y, width, height)} at scale {factor}")
-        text = program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (0, 1, pyatspi.DESKTOP_COORDS))
-        check(x <= text[0] <= char[0] and y <= text[1] <= char[1] and text[0] + text[2] <= x + width,
-              f"the whole text {text} around its first character {char} in its box at scale {factor}")
-        check_equal(form.input.queryText().getOffsetAtPoint(char[0] + char[2] // 2, char[1] + char[3] // 2,
-                                                            pyatspi.DESKTOP_COORDS), 0,
-                    f"the character at the first character's middle at scale {factor}")
-        # Relative to the window, as from the screen.
-        in_window = form.input.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
-        check_equal((in_window.x + on_screen[0], in_window.y + on_screen[1], in_window.width, in_window.height),
-                    (x, y, width, height), f"the input box's place in its window at scale {factor}")
-        check(form.input.queryComponent().contains(in_window.x + width // 2, in_window.y + height // 2,
-                                                   pyatspi.WINDOW_COORDS),
-              f"the input box holding its middle, told in its window, at scale {factor}")
+        box = x, y, width, height = extents(form.input)
+        text, component = form.input.queryText(), form.input.queryComponent()
+        char = text.getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+        whole = program.ask(form.input, "Text", "GetRangeExtents", "(iiu)", (0, 1, pyatspi.DESKTOP_COORDS))
+        w = component.getExtents(pyatspi.WINDOW_COORDS)
         found, below = None, form.form
         while below is not None and below != found:  # Qt 6.8 answers a child, Qt 6.4 the deepest
             found, below = below, below.queryComponent().getAccessibleAtPoint(x + width // 2, y + height // 2,
                                                                               pyatspi.DESKTOP_COORDS)
-        check_equal((found.getRole(), found.name), (pyatspi.ROLE_TEXT, "Input value"),
-                    f"what lies at the input box's middle at scale {factor}")
+        for what, got, want in [
+            ("the outer size in pixels", on_screen[2:], tuple(round(n * float(factor)) for n in OUTER_SIZE)),
+            (f"the first character {char} inside the input box {box}", inside(char, box), True),
+            (f"the whole text {whole} around its first character {char} in the input box {box}",
+             inside(char, whole) and inside(whole, box), True),
+            ("the character at the first character's middle",
+             text.getOffsetAtPoint(char[0] + char[2] // 2, char[1] + char[3] // 2, pyatspi.DESKTOP_COORDS), 0),
+            ("the input box's place in its window", (w.x + on_screen[0], w.y + on_screen[1], w.width, w.height), box),
+            ("the input box holding its middle, told in its window",
+             component.contains(w.x + width // 2, w.y + height // 2, pyatspi.WINDOW_COORDS), True),
+            ("what lies at the input box's middle", (found.getRole(), found.name), (pyatspi.ROLE_TEXT, "Input value")),
+        ]:
+            check_equal(got, want, f"{what} at scale {factor}")
 
 
 @case
