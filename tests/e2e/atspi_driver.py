@@ -208,6 +208,8 @@ class Program:
         self.app = None
         self._a11y_bus = None
         self._x = None
+        # Every top-level window this driver has listed (its path on the bus).
+        self.listed_windows = set()
 
     # -- lifetime --------------------------------------------------------
 
@@ -258,8 +260,15 @@ class Program:
     # -- windows ---------------------------------------------------------
 
     def windows(self):
-        """The program's top-level windows that are on screen."""
-        return [w for w in children(self.app) if is_showing(w)]
+        """The program's top-level windows that are on screen. Each window
+        listed is asked after once the list is in: one that closes in
+        between (a box this driver waits to see closed) is gone by then, and
+        the program writes that it was asked after what is gone. Such a
+        question is this driver's own doing, not the program's, so every
+        window listed is kept in `listed_windows`."""
+        listed = children(self.app)
+        self.listed_windows.update(w.path for w in listed)
+        return [w for w in listed if is_showing(w)]
 
     def main_window(self):
         for w in self.windows():
