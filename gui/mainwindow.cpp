@@ -157,7 +157,7 @@ void MainWindow::clearMemory()
 
 // Also where no window manager hands the keyboard to the window: when it
 // first shows, and when a window of its own has closed.
-void MainWindow::takeKeyboard() { activateWindow(); }
+void MainWindow::takeKeyboard() { takeKeyboardBack(this); }
 
 void MainWindow::showEvent(QShowEvent *event)
 {

@@ -99,7 +99,7 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     // The window behind takes the keyboard back, also where no window
     // manager hands it back.
     if (owner)
-        owner->activateWindow();
+        takeKeyboardBack(owner);
 }
 
 void refuseInput(QWidget *atFault, const QString &title, const QString &text)
@@ -107,7 +107,7 @@ void refuseInput(QWidget *atFault, const QString &title, const QString &text)
     showMessage(MessageIcon::Critical, title, text);
     // The window behind the box takes the keyboard back at once, also where
     // no window manager hands it back.
-    atFault->activateWindow();
+    takeKeyboardBack(atFault);
     atFault->setFocus(Qt::OtherFocusReason);
     // Also when it had the focus already, as after Enter in the box itself.
     // A reader reads the selection with the focus coming back; told again

@@ -29,6 +29,10 @@ void selectAllQuietly(QLineEdit *edit);
 // find in its window.
 void leaveOutForReaders(QWidget *decoration);
 
+// Gives `widget`'s window the keyboard back after a window of the program
+// closed, also where no window manager hands it back.
+void takeKeyboardBack(QWidget *widget);
+
 // While one form replaces another: the focus moves Qt makes meanwhile are
 // not told; once it is gone and the switch done, the control with the
 // focus is told once.
