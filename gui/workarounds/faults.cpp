@@ -44,7 +44,7 @@ constexpr std::array kFaults = {
     QtFault{"formswitch.cpp", "focus told at every step of a switch", "6.4.2 6.8.2", "", nullptr, isHeldFocus},
     QtFault{"rangeextents.cpp", "range extents asked offset by offset", "6.4.2 6.8.2", "", installRangeExtents},
     QtFault{"activation.cpp", "activation told as a drop-down opens", "6.4.2 6.8.2", "", nullptr, isActivationUnchanged},
-    QtFault{"keyboardback.cpp", "window told active before it is", "6.4.2", ""},
+    QtFault{"keyboardback.cpp", "window told active before it is", "6.4.2 6.8.2", ""},
     QtFault{"scaledextents.cpp", "places told in unscaled pixels", "6.4.2 6.8.2", "", installScaledExtents},
     QtFault{"scaledextents.cpp", "points asked taken as unscaled pixels", "6.4.2 6.8.2", "", installScaledPoints},
     QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},

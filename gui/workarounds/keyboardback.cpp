@@ -3,7 +3,7 @@
 
 // The keyboard handed back after a box closes. Asked, as the box closes,
 // to give the window behind it the keyboard under an X11 window manager,
-// Qt 6.4.2 tells that window active at once, before the manager has
+// Qt (6.4.2 and 6.8.2) tells that window active at once, before the manager has
 // handed the keyboard over; a tenth of a second later, the manager not
 // having done so yet, Qt tells it inactive (Qt waits that long for the
 // keyboard to arrive), and once the manager hands it over, active again.
