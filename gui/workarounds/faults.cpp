@@ -49,6 +49,7 @@ constexpr std::array kFaults = {
     QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},
     QtFault{"pixmapcache.cpp", "pixmaps of every palette kept", "6.4.2", "6.8.2", installPixmapCache},
     QtFault{"hiding.cpp", "hide told of what goes at once", "6.8.2", "6.4.2", nullptr, isHideOfWhatGoes},
+    QtFault{"setsize.cpp", "no set size told for a list", "6.4.2 6.8.2", "", installSetSize},
 };
 // clang-format on
 

@@ -22,6 +22,7 @@ void installRangeExtents();
 void installPixmapCache();
 void installScaledExtents();
 void installScaledPoints();
+void installSetSize();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

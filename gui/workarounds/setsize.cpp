@@ -1,0 +1,118 @@
+// SPDX-FileCopyrightText: 2026 Tolvaren developers
+// SPDX-License-Identifier: MIT
+
+// How many rows a list holds. Qt 6.4.2's and 6.8.2's bridge to the
+// accessibility bus tells a list's rows and no set size: it answers a
+// list's GetAttributes with nothing, and the rows scrolled out of the view
+// are, rightly, not showing. A reader that counts only the rows showing
+// unless told the set size (Orca 48) then says "List with 6 items" of the
+// prefix list's 12. To see it: a bare QListWidget of 12 rows with room for
+// 6, its attributes and its rows' states through AT-SPI. No Qt bug report
+// known. Here the bridge's object on the bus is put behind one that passes
+// every message on unchanged, but a list view's GetAttributes, which it
+// answers with the list's number of rows as "setsize".
+
+#include "gui/workarounds/parts.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVirtualObject>
+#include <QTimer>
+
+#include <optional>
+
+namespace tolvaren::workarounds {
+
+namespace {
+
+// Where the bridge answers for every accessible object, the object's id the
+// last part of the path below it; and the name of its own connection.
+const QString kObjectsPath = QStringLiteral("/org/a11y/atspi/accessible");
+const QString kBridgeConnection = QStringLiteral("a11y");
+
+using Attributes = QMap<QString, QString>;
+
+// The rows of the list view a message is addressed to; none for anything
+// else, or for a list that tells its own attributes.
+std::optional<int> rowsOfList(const QString &path)
+{
+    if (!path.startsWith(kObjectsPath + u'/'))
+        return std::nullopt;
+    bool ok = false;
+    const QAccessible::Id id = path.mid(kObjectsPath.size() + 1).toUInt(&ok);
+    QAccessibleInterface *object = ok ? QAccessible::accessibleInterface(id) : nullptr;
+    if (!object || !object->isValid() || object->role() != QAccessible::List)
+        return std::nullopt;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (object->attributesInterface())
+        return std::nullopt;
+#endif
+    // A drop-down's list is counted whole by the reader already.
+    auto *view = qobject_cast<QAbstractItemView *>(object->object());
+    if (!view || !view->model() ||
+        (view->parentWidget() && view->parentWidget()->inherits("QComboBoxPrivateContainer")))
+        return std::nullopt;
+    return view->model()->rowCount(view->rootIndex());
+}
+
+// Stands where the bridge stood on the bus and hands it every other message.
+class SetSizeTold : public QDBusVirtualObject {
+  public:
+    explicit SetSizeTold(QDBusVirtualObject *bridge) : QDBusVirtualObject(bridge), m_bridge(bridge) {}
+
+    QString introspect(const QString &path) const override { return m_bridge->introspect(path); }
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        if (message.interface() == u"org.a11y.atspi.Accessible" && message.member() == u"GetAttributes")
+            if (const std::optional<int> rows = rowsOfList(message.path()))
+                return connection.send(message.createReply(
+                    QVariant::fromValue(Attributes{{QStringLiteral("setsize"), QString::number(*rows)}})));
+        return m_bridge->handleMessage(message, connection);
+    }
+
+  private:
+    QDBusVirtualObject *m_bridge;
+};
+
+// Once the bridge has put its object on the bus, this one takes its place.
+void standInFront()
+{
+    QDBusConnection bus(kBridgeConnection);
+    auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(kObjectsPath));
+    if (!bridge || dynamic_cast<SetSizeTold *>(bridge))
+        return;
+    auto *told = new SetSizeTold(bridge);
+    bus.unregisterObject(kObjectsPath);
+    if (!bus.registerVirtualObject(kObjectsPath, told, QDBusConnection::SubPath)) {
+        delete told;
+        bus.registerVirtualObject(kObjectsPath, bridge, QDBusConnection::SubPath);
+    }
+}
+
+// The bridge tells that it is active just before it puts its object on the
+// bus, within the same call.
+class BridgeWatch : public QAccessible::ActivationObserver {
+  public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            QTimer::singleShot(0, qApp, standInFront);
+    }
+};
+
+} // namespace
+
+void installSetSize()
+{
+    qDBusRegisterMetaType<Attributes>();
+    static BridgeWatch watch;
+    QAccessible::installActivationObserver(&watch);
+    if (QAccessible::isActive())
+        QTimer::singleShot(0, qApp, standInFront);
+}
+
+} // namespace tolvaren::workarounds
