@@ -245,6 +245,22 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
            qobject_cast<QComboBox *>(items->parentWidget()->parentWidget());
 }
 
+// Qt 6.8.2 tells a pick made with the arrows in a closed drop-down twice:
+// as its edit field's new text, and as the list's new value, which its
+// bridge sends as the list's selection changing. A reader (Orca 48) says
+// the text as the field's, then goes to the item picked and says it again,
+// and at the next arrow says the item it left once more, or that it is not
+// selected, before the new one. To see it: arrow down a unit list under
+// Orca 48. Here the field that has the keyboard alone tells the pick.
+bool workarounds::isClosedListValue(QAccessibleEvent *event)
+{
+    if (event->type() != QAccessible::ValueChanged)
+        return false;
+    auto *combo = qobject_cast<QComboBox *>(event->object());
+    return combo && combo->lineEdit() && (combo->hasFocus() || combo->lineEdit()->hasFocus()) &&
+           !combo->view()->isVisible();
+}
+
 // Qt 6.8.2 tells a pick made in an open drop-down, as it closes, as a new
 // value of the list, which its bridge sends as the list's selection
 // changing, and tells the edit field's new text and caret after the list

@@ -26,11 +26,13 @@ void installSetSize();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
+bool isTypedOverSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
+bool isClosedListValue(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
 bool isPickBeforeFocus(QAccessibleEvent *event);
 

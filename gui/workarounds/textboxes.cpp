@@ -20,6 +20,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace tolvaren {
 
@@ -253,6 +254,28 @@ bool isStaleSelection(QAccessibleEvent *event)
     case QAccessible::TextUpdated: return !edit->hasFocus();
     default: return false;
     }
+}
+
+// Qt 6.8.2 tells that a text box's selection is gone before it tells of
+// the typing that replaced it: a reader (Orca 48) asks the box, finds the
+// selection gone and says "Text unselected" for text the user typed over.
+// To see it: select a box's text and type under Orca 48. Here that
+// selection change stays with us; the text removed and inserted is told.
+bool isTypedOverSelection(QAccessibleEvent *event)
+{
+    static QPointer<QLineEdit> selectedIn; // the box last told to have a selection
+    static QString selectedText;           // and its text then
+    auto *edit = qobject_cast<QLineEdit *>(event->object());
+    if (!edit || event->type() != QAccessible::TextSelectionChanged)
+        return false;
+    if (edit->hasSelectedText()) {
+        selectedIn = edit;
+        selectedText = edit->text();
+        return false;
+    }
+    const bool typedOver = selectedIn == edit && selectedText != edit->text();
+    selectedIn = nullptr;
+    return typedOver;
 }
 
 } // namespace workarounds
