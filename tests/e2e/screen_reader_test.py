@@ -55,9 +55,9 @@ STEPS = [
     ("in the drop-down", ["Down"], ["=Inch"], ["collapsed", "frame"], None),
     ("drop-down picks", ["Return"], ["Inch"], ["frame"], None),
     ("where am I after it", ["KP_Enter"], ["Convert to unit"], ["frame"], None),
-    # Each unit once as it is arrowed: neither the one left nor "not selected".
-    *[(f"after it {unit}", ["Down"], [f"={unit}"], [left, "not selected"], None)
-      for left, unit in zip(UNITS[1:], UNITS[2:])],
+    # Each unit once as it is arrowed: no unit arrowed before, nor "not selected".
+    *[(f"after it {unit}", ["Down"], [f"={unit}"], ["not selected", *UNITS[2:i]], None)
+      for i, unit in enumerate(UNITS[2:], 2)],
     ("Enter converts", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("same result again", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("result box", ["Tab"], ["Result", "16.404"], [], None),
