@@ -20,7 +20,9 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
@@ -251,15 +253,53 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
 // the text as the field's, then goes to the item picked and says it again,
 // and at the next arrow says the item it left once more, or that it is not
 // selected, before the new one. To see it: arrow down a unit list under
-// Orca 48. Here the field that has the keyboard alone tells the pick.
-bool workarounds::isClosedListValue(QAccessibleEvent *event)
-{
-    if (event->type() != QAccessible::ValueChanged)
+// Orca 48. Here the list's new value made by an arrow stays with us: the
+// field tells the pick, and where the caret did not move (a unit as long
+// as the one before) it tells the caret anyway, which is what takes the
+// reader to the field's new text.
+namespace {
+
+QPointer<QComboBox> arrowed; // the list an arrow key is picking in, until it is done
+bool caretTold = false;      // whether its field told its caret meanwhile
+
+class ArrowedPicks : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || arrowed)
+            return false;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End: break;
+        default: return false;
+        }
+        auto *combo = qobject_cast<QComboBox *>(watched);
+        if (!combo && watched->parent())
+            combo = qobject_cast<QComboBox *>(watched->parent());
+        if (!combo || !combo->lineEdit() || combo->view()->isVisible())
+            return false;
+        arrowed = combo;
+        caretTold = false;
+        const QString before = combo->currentText();
+        QTimer::singleShot(0, combo, [combo, before] {
+            arrowed = nullptr;
+            if (caretTold || combo->currentText() == before)
+                return;
+            QAccessibleTextCursorEvent caret(combo->lineEdit(), combo->lineEdit()->cursorPosition());
+            QAccessible::updateAccessibility(&caret);
+        });
         return false;
-    auto *combo = qobject_cast<QComboBox *>(event->object());
-    return combo && combo->lineEdit() && (combo->hasFocus() || combo->lineEdit()->hasFocus()) &&
-           !combo->view()->isVisible();
-}
+    }
+};
+
+} // namespace
 
 // Qt 6.8.2 tells a pick made in an open drop-down, as it closes, as a new
 // value of the list, which its bridge sends as the list's selection
@@ -283,6 +323,17 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
                            type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
     return textEvent && justClosed->lineEdit() && event->object() == justClosed->lineEdit();
 }
+
+bool workarounds::isArrowedPickValue(QAccessibleEvent *event)
+{
+    if (!arrowed)
+        return false;
+    if (event->type() == QAccessible::TextCaretMoved && event->object() == arrowed->lineEdit())
+        caretTold = true;
+    return event->type() == QAccessible::ValueChanged && event->object() == arrowed;
+}
+
+void workarounds::installArrowedPicks() { qApp->installEventFilter(new ArrowedPicks(qApp)); }
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
 

@@ -23,6 +23,7 @@ void installPixmapCache();
 void installScaledExtents();
 void installScaledPoints();
 void installSetSize();
+void installArrowedPicks();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
@@ -32,7 +33,7 @@ bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
-bool isClosedListValue(QAccessibleEvent *event);
+bool isArrowedPickValue(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
 bool isPickBeforeFocus(QAccessibleEvent *event);
 
