@@ -23,6 +23,7 @@ void installPixmapCache();
 void installScaledExtents();
 void installScaledPoints();
 void installSetSize();
+void installTypingOver();
 void installArrowedPicks();
 
 // Events a reader would hear as noise; the update handler drops them.
