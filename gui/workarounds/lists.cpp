@@ -250,17 +250,17 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
 // Qt 6.8.2 tells a pick made with the arrows in a closed drop-down twice:
 // as its edit field's new text, and as the list's new value, which its
 // bridge sends as the list's selection changing. A reader (Orca 48) says
-// the text as the field's, then goes to the item picked and says it again,
-// and at the next arrow says the item it left once more, or that it is not
-// selected, before the new one. To see it: arrow down a unit list under
-// Orca 48. Here the list's new value made by an arrow stays with us: the
-// field tells the pick, and where the caret did not move (a unit as long
-// as the one before) it tells the caret anyway, which is what takes the
-// reader to the field's new text.
+// the text as the field's whenever it takes the field for focused, then
+// goes to the item picked and says it again, and at the next arrow says
+// the item it left once more, or that it is not selected, before the new
+// one. To see it: arrow down a unit list under Orca 48. Here the field's
+// text and caret changes made by an arrow stay with us: the list's new
+// selection tells the pick, which the reader says whatever it holds of
+// the field's focus (told the field's changes alone, it says nothing once
+// a drop-down has been open, as it keeps the field's state from then).
 namespace {
 
 QPointer<QComboBox> arrowed; // the list an arrow key is picking in, until it is done
-bool caretTold = false;      // whether its field told its caret meanwhile
 
 class ArrowedPicks : public QObject {
   public:
@@ -286,15 +286,7 @@ class ArrowedPicks : public QObject {
         if (!combo || !combo->lineEdit() || combo->view()->isVisible())
             return false;
         arrowed = combo;
-        caretTold = false;
-        const QString before = combo->currentText();
-        QTimer::singleShot(0, combo, [combo, before] {
-            arrowed = nullptr;
-            if (caretTold || combo->currentText() == before)
-                return;
-            QAccessibleTextCursorEvent caret(combo->lineEdit(), combo->lineEdit()->cursorPosition());
-            QAccessible::updateAccessibility(&caret);
-        });
+        QTimer::singleShot(0, combo, [] { arrowed = nullptr; });
         return false;
     }
 };
@@ -324,13 +316,18 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
     return textEvent && justClosed->lineEdit() && event->object() == justClosed->lineEdit();
 }
 
-bool workarounds::isArrowedPickValue(QAccessibleEvent *event)
+bool workarounds::isArrowedPickText(QAccessibleEvent *event)
 {
-    if (!arrowed)
+    if (!arrowed || !arrowed->lineEdit() || event->object() != arrowed->lineEdit())
         return false;
-    if (event->type() == QAccessible::TextCaretMoved && event->object() == arrowed->lineEdit())
-        caretTold = true;
-    return event->type() == QAccessible::ValueChanged && event->object() == arrowed;
+    switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextSelectionChanged: return true;
+    default: return false;
+    }
 }
 
 void workarounds::installArrowedPicks() { qApp->installEventFilter(new ArrowedPicks(qApp)); }

@@ -34,7 +34,7 @@ bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
-bool isArrowedPickValue(QAccessibleEvent *event);
+bool isArrowedPickText(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
 bool isPickBeforeFocus(QAccessibleEvent *event);
 

@@ -246,7 +246,7 @@ const std::map<QString, QString> kSeenElsewhere = {
     {"itemviews.cpp: drop-down's pick told after the focus came back", "the screen reader test"},
     {"lists.cpp: closed drop-down's pick told as its selection", "the screen reader test"},
     {"lists.cpp: drop-down's pick told again as it closes", "the screen reader test"},
-    {"lists.cpp: arrowed pick told as the list's value too", "the screen reader test"},
+    {"lists.cpp: arrowed pick told as its field's text too", "the screen reader test"},
     // Only a reader that asks after a hidden widget meets it.
     {"hiding.cpp: hide told of what goes at once", "the end-to-end and screen reader tests, in the program's output"},
     // Only the bridge on the accessibility bus answers for attributes.
