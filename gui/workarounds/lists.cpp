@@ -16,6 +16,7 @@
 // has no size while its drop-down is closed; the drop-down's layout sizes it
 // again as it opens.
 
+#include "gui/workarounds/faults.h"
 #include "gui/workarounds/parts.h"
 
 #include <QAbstractItemView>
@@ -134,8 +135,13 @@ class ComboBoxAccessible : public QAccessibleWidget,
         s.expandable = true;
         s.expanded = combo()->view()->isVisible();
         s.editable = combo()->isEditable();
-        // The edit field has the keyboard: it alone says it is focused.
-        if (combo()->lineEdit() && combo()->lineEdit()->hasFocus())
+        // The edit field has the keyboard: it alone says it is focused. But
+        // where the list tells arrowed picks by its selection, it says it is
+        // focused too: a reader's flood filter (Orca 48's) drops a selection
+        // change told soon after another unless it comes from the focus.
+        static const bool picksBySelection =
+            workarounds::runningQtHas("lists.cpp", "arrowed pick told as its field's text too");
+        if (combo()->lineEdit() && combo()->lineEdit()->hasFocus() && !picksBySelection)
             s.focused = false;
         return s;
     }
