@@ -24,9 +24,11 @@ constexpr std::array kFaults = {
     QtFault{"textboxes.cpp", "word at a leading blank loops", "6.4.2 6.8.2", "", installTextBoxes},
     QtFault{"textboxes.cpp", "attributes as empty ranges", "6.4.2 6.8.2", "", installTextBoxes},
     QtFault{"textboxes.cpp", "deselection told after the focus left", "6.4.2 6.8.2", "", nullptr, isStaleSelection},
+    QtFault{"textboxes.cpp", "deselection told before the typing over it", "6.8.2", "6.4.2", installTypingOver, isTypedOverSelection},
     QtFault{"lists.cpp", "editable list named by its text", "6.4.2 6.8.2", "", installLists},
     QtFault{"lists.cpp", "closed drop-down's items visible", "6.4.2 6.8.2", "", installLists},
     QtFault{"lists.cpp", "closed drop-down's pick told as its selection", "6.8.2", "6.4.2", nullptr, isClosedListSelection},
+    QtFault{"lists.cpp", "arrowed pick told as its field's text too", "6.8.2", "6.4.2", installArrowedPicks, isArrowedPickText},
     QtFault{"lists.cpp", "drop-down's pick told again as it closes", "6.8.2", "6.4.2", nullptr, isDropDownPickRetold},
     QtFault{"itemviews.cpp", "current item focused without the focus", "6.4.2 6.8.2", "", installItemViews},
     QtFault{"itemviews.cpp", "drop-down's pick told after the focus came back", "6.4.2 6.8.2", "", nullptr, isPickBeforeFocus},
@@ -50,6 +52,7 @@ constexpr std::array kFaults = {
     QtFault{"pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2"},
     QtFault{"pixmapcache.cpp", "pixmaps of every palette kept", "6.4.2", "6.8.2", installPixmapCache},
     QtFault{"hiding.cpp", "hide told of what goes at once", "6.8.2", "6.4.2", nullptr, isHideOfWhatGoes},
+    QtFault{"setsize.cpp", "no set size told for a list", "6.4.2 6.8.2", "", installSetSize},
 };
 // clang-format on
 

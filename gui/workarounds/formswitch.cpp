@@ -22,6 +22,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QWidget>
@@ -43,6 +45,12 @@ FocusSettling::~FocusSettling()
         if (--switching > 0)
             return;
         if (QWidget *focus = QApplication::focusWidget(); focus && !QApplication::activePopupWidget()) {
+            // An editable list is told by its field: a reader (Orca 48)
+            // names the new form before a text field it lands on, but
+            // before a drop-down list never, and says the list around the
+            // field anyway.
+            if (auto *list = qobject_cast<QComboBox *>(focus); list && list->lineEdit())
+                focus = list->lineEdit();
             QAccessibleEvent focused(focus, QAccessible::Focus);
             QAccessible::updateAccessibility(&focused);
         }

@@ -16,11 +16,14 @@
 // has no size while its drop-down is closed; the drop-down's layout sizes it
 // again as it opens.
 
+#include "gui/workarounds/faults.h"
 #include "gui/workarounds/parts.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
@@ -132,8 +135,13 @@ class ComboBoxAccessible : public QAccessibleWidget,
         s.expandable = true;
         s.expanded = combo()->view()->isVisible();
         s.editable = combo()->isEditable();
-        // The edit field has the keyboard: it alone says it is focused.
-        if (combo()->lineEdit() && combo()->lineEdit()->hasFocus())
+        // The edit field has the keyboard: it alone says it is focused. But
+        // where the list tells arrowed picks by its selection, it says it is
+        // focused too: a reader's flood filter (Orca 48's) drops a selection
+        // change told soon after another unless it comes from the focus.
+        static const bool picksBySelection =
+            workarounds::runningQtHas("lists.cpp", "arrowed pick told as its field's text too");
+        if (combo()->lineEdit() && combo()->lineEdit()->hasFocus() && !picksBySelection)
             s.focused = false;
         return s;
     }
@@ -245,6 +253,52 @@ bool workarounds::isClosedListSelection(QAccessibleEvent *event)
            qobject_cast<QComboBox *>(items->parentWidget()->parentWidget());
 }
 
+// Qt 6.8.2 tells a pick made with the arrows in a closed drop-down twice:
+// as its edit field's new text, and as the list's new value, which its
+// bridge sends as the list's selection changing. A reader (Orca 48) says
+// the text as the field's whenever it takes the field for focused, then
+// goes to the item picked and says it again, and at the next arrow says
+// the item it left once more, or that it is not selected, before the new
+// one. To see it: arrow down a unit list under Orca 48. Here the field's
+// text and caret changes made by an arrow stay with us: the list's new
+// selection tells the pick, which the reader says whatever it holds of
+// the field's focus (told the field's changes alone, it says nothing once
+// a drop-down has been open, as it keeps the field's state from then).
+namespace {
+
+QPointer<QComboBox> arrowed; // the list an arrow key is picking in, until it is done
+
+class ArrowedPicks : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || arrowed)
+            return false;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End: break;
+        default: return false;
+        }
+        auto *combo = qobject_cast<QComboBox *>(watched);
+        if (!combo && watched->parent())
+            combo = qobject_cast<QComboBox *>(watched->parent());
+        if (!combo || !combo->lineEdit() || combo->view()->isVisible())
+            return false;
+        arrowed = combo;
+        QTimer::singleShot(0, combo, [] { arrowed = nullptr; });
+        return false;
+    }
+};
+
+} // namespace
+
 // Qt 6.8.2 tells a pick made in an open drop-down, as it closes, as a new
 // value of the list, which its bridge sends as the list's selection
 // changing, and tells the edit field's new text and caret after the list
@@ -267,6 +321,22 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
                            type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
     return textEvent && justClosed->lineEdit() && event->object() == justClosed->lineEdit();
 }
+
+bool workarounds::isArrowedPickText(QAccessibleEvent *event)
+{
+    if (!arrowed || !arrowed->lineEdit() || event->object() != arrowed->lineEdit())
+        return false;
+    switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextSelectionChanged: return true;
+    default: return false;
+    }
+}
+
+void workarounds::installArrowedPicks() { qApp->installEventFilter(new ArrowedPicks(qApp)); }
 
 void workarounds::installLists() { QAccessible::installFactory(comboBoxAccessible); }
 

@@ -22,14 +22,19 @@ void installRangeExtents();
 void installPixmapCache();
 void installScaledExtents();
 void installScaledPoints();
+void installSetSize();
+void installTypingOver();
+void installArrowedPicks();
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
+bool isTypedOverSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
+bool isArrowedPickText(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
 bool isPickBeforeFocus(QAccessibleEvent *event);
 

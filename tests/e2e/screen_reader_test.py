@@ -51,12 +51,14 @@ STEPS = [
     ("form opens", ["space"], ["=Distance", "Input value"], ["Picture", "Convert from unit"], SWITCH),
     ("from list", ["type:5", "Tab"], ["Convert from unit"], [], None),
     ("Down picks", ["Down"], ["=Meter"], [], None),
-    ("to list", ["Tab"], ["Convert to unit"], [], None),
+    ("to list", ["Tab"], ["Convert to unit"], ["Meter"], None),
     ("drop-down", ["alt+Down"], ["List with 6 items"], ["frame"], None),
     ("in the drop-down", ["Down"], ["=Inch"], ["collapsed", "frame"], None),
     ("drop-down picks", ["Return"], ["Inch"], ["frame"], None),
     ("where am I after it", ["KP_Enter"], ["Convert to unit"], ["frame"], None),
-    *[(f"after it {unit}", ["Down"], [f"={unit}"], [], None) for unit in UNITS[2:]],
+    # Each unit once as it is arrowed: no unit arrowed before, nor "not selected".
+    *[(f"after it {unit}", ["Down"], [f"={unit}"], ["not selected", *UNITS[2:i]], None)
+      for i, unit in enumerate(UNITS[2:], 2)],
     ("Enter converts", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("same result again", ["Return"], ["Result 16.404 Feet"], [], PROMPT),
     ("result box", ["Tab"], ["Result", "16.404"], [], None),
