@@ -88,16 +88,7 @@ class CurrentFollowsFocus : public QObject {
 
 bool workarounds::isPickBeforeFocus(QAccessibleEvent *event)
 {
-    if (!closing || !closing->lineEdit() || event->object() != closing->lineEdit())
-        return false;
-    switch (event->type()) {
-    case QAccessible::TextCaretMoved:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextUpdated:
-    case QAccessible::TextSelectionChanged: return true;
-    default: return false;
-    }
+    return closing && isTextNewsOf(event, closing->lineEdit());
 }
 
 void workarounds::installItemViews() { qApp->installEventFilter(new CurrentFollowsFocus(qApp)); }

@@ -317,23 +317,12 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
     const QAccessible::Event type = event->type();
     if (type == QAccessible::ValueChanged)
         return event->object() == justClosed;
-    const bool textEvent = type == QAccessible::TextCaretMoved || type == QAccessible::TextInserted ||
-                           type == QAccessible::TextRemoved || type == QAccessible::TextUpdated;
-    return textEvent && justClosed->lineEdit() && event->object() == justClosed->lineEdit();
+    return type != QAccessible::TextSelectionChanged && isTextNewsOf(event, justClosed->lineEdit());
 }
 
 bool workarounds::isArrowedPickText(QAccessibleEvent *event)
 {
-    if (!arrowed || !arrowed->lineEdit() || event->object() != arrowed->lineEdit())
-        return false;
-    switch (event->type()) {
-    case QAccessible::TextCaretMoved:
-    case QAccessible::TextInserted:
-    case QAccessible::TextRemoved:
-    case QAccessible::TextUpdated:
-    case QAccessible::TextSelectionChanged: return true;
-    default: return false;
-    }
+    return arrowed && isTextNewsOf(event, arrowed->lineEdit());
 }
 
 void workarounds::installArrowedPicks() { qApp->installEventFilter(new ArrowedPicks(qApp)); }

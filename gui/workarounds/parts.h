@@ -7,6 +7,7 @@
 // this folder uses it.
 
 class QAccessibleEvent;
+class QObject;
 
 namespace tolvaren::workarounds {
 
@@ -25,6 +26,10 @@ void installScaledPoints();
 void installSetSize();
 void installTypingOver();
 void installArrowedPicks();
+
+// Whether `event` tells of `edit`'s text, caret or selection; never for
+// a null `edit`.
+bool isTextNewsOf(const QAccessibleEvent *event, const QObject *edit);
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);

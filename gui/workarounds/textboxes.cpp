@@ -258,6 +258,20 @@ bool isStaleSelection(QAccessibleEvent *event)
     }
 }
 
+bool isTextNewsOf(const QAccessibleEvent *event, const QObject *edit)
+{
+    if (!edit || event->object() != edit)
+        return false;
+    switch (event->type()) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextSelectionChanged: return true;
+    default: return false;
+    }
+}
+
 // Qt 6.8.2 tells that a text box's selection is gone before it tells of
 // the typing that replaced it: a reader (Orca 48) asks the box, finds the
 // selection gone and says "Text unselected" for text the user typed over.
