@@ -30,6 +30,7 @@ constexpr std::array kFaults = {
     QtFault{"lists.cpp", "closed drop-down's pick told as its selection", "6.8.2", "6.4.2", nullptr, isClosedListSelection},
     QtFault{"lists.cpp", "arrowed pick told as its field's text too", "6.8.2", "6.4.2", installArrowedPicks, isArrowedPickText},
     QtFault{"lists.cpp", "drop-down's pick told again as it closes", "6.8.2", "6.4.2", nullptr, isDropDownPickRetold},
+    QtFault{"lists.cpp", "new value of a list away from the focus told as its selection", "6.4.2 6.8.2", "", nullptr, isValueOfListAway},
     QtFault{"itemviews.cpp", "current item focused without the focus", "6.4.2 6.8.2", "", installItemViews},
     QtFault{"itemviews.cpp", "drop-down's pick told after the focus came back", "6.4.2 6.8.2", "", nullptr, isPickBeforeFocus},
     QtFault{"workspace.cpp", "frame named by its title alone", "6.4.2 6.8.2", "", installWorkspace},

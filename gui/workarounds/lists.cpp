@@ -320,6 +320,28 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
     return type != QAccessible::TextSelectionChanged && isTextNewsOf(event, justClosed->lineEdit());
 }
 
+// Qt 6.4.2 and 6.8.2 tell every new value of a list as the list's
+// selection changing, also of a list away from the focus whose units the
+// program sets, as a form opens or New clears it. A reader (Orca 48) takes
+// a selection changing in a closed list whose field lacks the focus for the
+// focus moving to what it selects, and, as it hears the focus's own news
+// first and this later, says the list in the middle of what came since:
+// opening the File menu just after a form switch, the next item was heard
+// after "Convert to unit editable combo box". To see it: switch forms and
+// open the File menu at once under Orca 48, a few times, or count the
+// selection changes of a unit list through AT-SPI during a switch. Here a
+// list's new value is told only while the list has the focus; a reader asks
+// for it as the list takes the focus.
+bool workarounds::isValueOfListAway(QAccessibleEvent *event)
+{
+    auto *combo = event->type() == QAccessible::ValueChanged ? qobject_cast<QComboBox *>(event->object()) : nullptr;
+    if (!combo || combo->view()->isVisible())
+        return false;
+    // The window's own focus, which stays while another window is active.
+    QWidget *focus = combo->window()->focusWidget();
+    return focus != combo && !combo->isAncestorOf(focus);
+}
+
 bool workarounds::isArrowedPickText(QAccessibleEvent *event)
 {
     return arrowed && isTextNewsOf(event, arrowed->lineEdit());

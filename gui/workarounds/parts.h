@@ -41,6 +41,7 @@ bool isHideOfWhatGoes(QAccessibleEvent *event);
 bool isClosedListSelection(QAccessibleEvent *event);
 bool isArrowedPickText(QAccessibleEvent *event);
 bool isDropDownPickRetold(QAccessibleEvent *event);
+bool isValueOfListAway(QAccessibleEvent *event);
 bool isPickBeforeFocus(QAccessibleEvent *event);
 
 } // namespace tolvaren::workarounds

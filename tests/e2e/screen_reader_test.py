@@ -115,8 +115,9 @@ STEPS = [
     ("where am I after New", ["KP_Enter"], ["New"], ["unit"], None),
     ("Mass button", ["Tab"], [f"Mass {BUTTON}"], [], None),
     ("form switch", ["space"], ["=Mass", "Convert from unit"], ["Picture", "Input value"], SWITCH),
-    ("File menu again", ["F10", "Down"], ["Prefix Converter"], [], None),
-    ("Exit", ["Up"], ["Exit"], [], None),
+    # The To list, set as the form opened, is not heard in the menu.
+    ("File menu again", ["F10", "Down"], ["Prefix Converter"], ["Convert to unit"], None),
+    ("Exit", ["Up"], ["Exit"], AWAY, None),
     ("ended", ["Return", "@ended"], [], [], None),
     # Without a window manager the window takes the keyboard itself.
     ("bare start", ["@bare", "@start"], [f"Distance {BUTTON}"], [], None),
