@@ -329,9 +329,9 @@ bool workarounds::isDropDownPickRetold(QAccessibleEvent *event)
 // opening the File menu just after a form switch, the next item was heard
 // after "Convert to unit editable combo box". To see it: switch forms and
 // open the File menu at once under Orca 48, a few times, or count the
-// selection changes of a unit list through AT-SPI during a switch. Here a
-// list's new value is told only while the list has the focus; a reader asks
-// for it as the list takes the focus.
+// selection changes of a unit list through AT-SPI during a switch. No Qt
+// bug report known. Here a list's new value is told only while the list
+// has the focus; a reader asks for it as the list takes the focus.
 bool workarounds::isValueOfListAway(QAccessibleEvent *event)
 {
     auto *combo = event->type() == QAccessible::ValueChanged ? qobject_cast<QComboBox *>(event->object()) : nullptr;
