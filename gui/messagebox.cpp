@@ -108,7 +108,8 @@ void keepClosedWindow(QWidget *closed)
 {
     // By the next close the reader has long moved on from the one before.
     static QPointer<QWidget> kept;
-    delete kept.data();
+    if (kept)
+        kept->deleteLater();
     kept = closed;
     // Nothing is left behind at the end either.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, closed, [closed] { delete closed; });
