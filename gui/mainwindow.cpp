@@ -142,10 +142,9 @@ void MainWindow::showForm(const design::Form &design, FormWidget *form)
 
 void MainWindow::showPrefixConverter()
 {
-    {
-        PrefixDialog dialog(this);
-        dialog.exec();
-    }
+    auto *dialog = new PrefixDialog(this);
+    dialog->exec();
+    keepClosedWindow(dialog);
     takeKeyboard();
 }
 
@@ -201,10 +200,9 @@ void MainWindow::showHelpLocation()
 
 void MainWindow::about()
 {
-    {
-        AboutBox box(this);
-        box.exec();
-    }
+    auto *box = new AboutBox(this);
+    box->exec();
+    keepClosedWindow(box);
     takeKeyboard();
 }
 

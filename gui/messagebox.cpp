@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSpacerItem>
 
 #include <optional>
@@ -83,23 +84,35 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
         hook()({icon, title, text});
         return;
     }
-    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, ownerWindow());
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setObjectName(QStringLiteral("MsgBox"));
+    auto *box = new QMessageBox(toQt(icon), title, text, QMessageBox::Ok, ownerWindow());
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setObjectName(QStringLiteral("MsgBox"));
     // Named by its title; screen readers read its text from the label, so
     // the text is not also its description.
-    box.setAccessibleName(title);
+    box->setAccessibleName(title);
     // Only OK takes the focus: the text stays selectable by the mouse, and
     // a reader reads it with the box.
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         label->setFocusPolicy(Qt::NoFocus);
-    fitTitle(box, title);
+    fitTitle(*box, title);
     QWidget *owner = QApplication::activeWindow();
-    box.exec();
+    box->exec();
+    keepClosedWindow(box);
     // The window behind takes the keyboard back, also where no window
     // manager hands it back.
     if (owner)
         takeKeyboardBack(owner);
+}
+
+void keepClosedWindow(QWidget *closed)
+{
+    // By the next close the reader has long moved on from the one before.
+    static QPointer<QWidget> kept;
+    if (kept)
+        kept->deleteLater();
+    kept = closed;
+    // Nothing is left behind at the end either.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, closed, [closed] { delete closed; });
 }
 
 void refuseInput(QWidget *atFault, const QString &title, const QString &text)

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -265,6 +266,38 @@ class DialogsTest : public QObject {
         const QPoint spot(100, twipsToPixels(2400) + below); // clear of every label
         const QColor expected = shows == "window" ? window : QColor(shows);
         QCOMPARE(shown.pixelColor(spot * shown.devicePixelRatio()), expected);
+    }
+
+    // A reader is still going through what a closed window did when it
+    // closes: the window answers until the next one closes, and is then
+    // gone.
+    void closedWindowKept_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"message box", "about", "prefconv"})
+            QTest::newRow(window) << QString(window);
+    }
+    void closedWindowKept()
+    {
+        QFETCH(QString, window);
+        setMessageHook({});
+        const auto open = [this](const QString &which) {
+            if (which == "message box")
+                showMessage(MessageIcon::Information, design::kMainCaption, "Overflow");
+            else
+                menuAction(p.main, which.toLatin1().constData())->trigger();
+        };
+        QPointer<QWidget> closed;
+        QVERIFY(driveModal([&] { open(window); }, [&closed](QWidget *w) {
+            closed = w;
+            w->close();
+        }));
+        QVERIFY(closed);
+        QVERIFY(!closed->isVisible());
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(closed);
+        QVERIFY(read && read->isValid());
+        QVERIFY(driveModal([&] { open("message box"); }, [](QWidget *w) { w->close(); }));
+        QTRY_VERIFY(!closed);
     }
 
     // The real box, not the recording hook: the icon as asked, and OK is its
