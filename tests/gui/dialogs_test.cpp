@@ -288,10 +288,11 @@ class DialogsTest : public QObject {
                 menuAction(p.main, which.toLatin1().constData())->trigger();
         };
         QPointer<QWidget> closed;
-        QVERIFY(driveModal([&] { open(window); }, [&closed](QWidget *w) {
-            closed = w;
-            w->close();
-        }));
+        QVERIFY(driveModal([&] { open(window); },
+                           [&closed](QWidget *w) {
+                               closed = w;
+                               w->close();
+                           }));
         QVERIFY(closed);
         QVERIFY(!closed->isVisible());
         QAccessibleInterface *read = QAccessible::queryAccessibleInterface(closed);

@@ -787,7 +787,9 @@ class Walker {
                "forms shown " + forms.join(',') + ", open " + loadedNames().join(',') + ", expected only " + m_asked);
         expect(dialogs == 0 && boxes == 0 && kept <= 1 && !QApplication::activeModalWidget(),
                QStringLiteral("%1 dialogs and %2 message boxes left open, %3 closed ones kept")
-                   .arg(dialogs).arg(boxes).arg(kept));
+                   .arg(dialogs)
+                   .arg(boxes)
+                   .arg(kept));
         expect(m_p.main->windowTitle() == QLatin1String(design::kMainCaption), "main window title changed");
     }
 
