@@ -25,6 +25,8 @@
 #include <QStyle>
 #include <QTest>
 
+#include <initializer_list>
+
 using namespace tolvaren;
 using namespace tolvaren::testing;
 
@@ -67,6 +69,14 @@ void verifyFreshPrefix(QWidget *prefix)
 struct Go {
     QString prefix, input, output, caption, prompt, title;
 };
+// A column of texts, one row each, named by its text.
+void textRows(const char *column, std::initializer_list<const char *> texts)
+{
+    QTest::addColumn<QString>(column);
+    for (const char *text : texts)
+        QTest::newRow(text) << QString(text);
+}
+
 } // namespace
 Q_DECLARE_METATYPE(Go)
 
@@ -109,12 +119,7 @@ class DialogsTest : public QObject {
 
     // However it is closed, the prefix converter is unloaded, and the next
     // opening starts from its design.
-    void prefixCloses_data()
-    {
-        QTest::addColumn<QString>("how");
-        for (const char *how : {"Close", "Escape", "close box"})
-            QTest::newRow(how) << QString(how);
-    }
+    void prefixCloses_data() { textRows("how", {"Close", "Escape", "close box"}); }
     void prefixCloses()
     {
         QFETCH(QString, how);
@@ -197,12 +202,7 @@ class DialogsTest : public QObject {
         QCOMPARE(memory().resultValue, 5.0);
     }
 
-    void aboutCloses_data()
-    {
-        QTest::addColumn<QString>("how");
-        for (const char *how : {"OK", "Enter", "keypad Enter", "Escape", "close box"})
-            QTest::newRow(how) << QString(how);
-    }
+    void aboutCloses_data() { textRows("how", {"OK", "Enter", "keypad Enter", "Escape", "close box"}); }
     void aboutCloses()
     {
         QFETCH(QString, how);
@@ -271,12 +271,7 @@ class DialogsTest : public QObject {
     // A reader is still going through what a closed window did when it
     // closes: the window answers until the next one closes, and is then
     // gone.
-    void closedWindowKept_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const char *window : {"message box", "about", "prefconv"})
-            QTest::newRow(window) << QString(window);
-    }
+    void closedWindowKept_data() { textRows("window", {"message box", "about", "prefconv"}); }
     void closedWindowKept()
     {
         QFETCH(QString, window);
