@@ -24,7 +24,6 @@ constexpr std::array kFaults = {
     QtFault{"textboxes.cpp", "word at a leading blank loops", "6.4.2 6.8.2", "", installTextBoxes},
     QtFault{"textboxes.cpp", "attributes as empty ranges", "6.4.2 6.8.2", "", installTextBoxes},
     QtFault{"textboxes.cpp", "deselection told after the focus left", "6.4.2 6.8.2", "", nullptr, isStaleSelection},
-    QtFault{"textboxes.cpp", "deselection told before the typing over it", "6.8.2", "6.4.2", installTypingOver, isTypedOverSelection},
     QtFault{"lists.cpp", "editable list named by its text", "6.4.2 6.8.2", "", installLists},
     QtFault{"lists.cpp", "closed drop-down's items visible", "6.4.2 6.8.2", "", installLists},
     QtFault{"lists.cpp", "closed drop-down's pick told as its selection", "6.8.2", "6.4.2", nullptr, isClosedListSelection},

@@ -24,7 +24,6 @@ void installPixmapCache();
 void installScaledExtents();
 void installScaledPoints();
 void installSetSize();
-void installTypingOver();
 void installArrowedPicks();
 
 // Whether `event` tells of `edit`'s text, caret or selection; never for
@@ -33,7 +32,6 @@ bool isTextNewsOf(const QAccessibleEvent *event, const QObject *edit);
 
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
-bool isTypedOverSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);

@@ -19,10 +19,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
-#include <QTimer>
 
 namespace tolvaren {
 
@@ -270,45 +267,6 @@ bool isTextNewsOf(const QAccessibleEvent *event, const QObject *edit)
     case QAccessible::TextSelectionChanged: return true;
     default: return false;
     }
-}
-
-// Qt 6.8.2 tells that a text box's selection is gone before it tells of
-// the typing that replaced it: a reader (Orca 48) asks the box, finds the
-// selection gone and says "Text unselected" for text the user typed over.
-// To see it: select a box's text and type under Orca 48. Here the
-// selection's end that a key typing over it makes stays with us; the text
-// removed and inserted is told.
-namespace {
-
-QPointer<QLineEdit> typedOver; // the box a key is typing over its selection in, until it is done
-
-class TypingOverSelection : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *edit = qobject_cast<QLineEdit *>(watched);
-        if (event->type() != QEvent::KeyPress || !edit || !edit->hasSelectedText() || edit->isReadOnly())
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool typing = !key->text().isEmpty() && key->text().at(0).isPrint();
-        if (typing || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
-            typedOver = edit;
-            QTimer::singleShot(0, edit, [] { typedOver = nullptr; });
-        }
-        return false;
-    }
-};
-
-} // namespace
-
-void installTypingOver() { qApp->installEventFilter(new TypingOverSelection(qApp)); }
-
-bool isTypedOverSelection(QAccessibleEvent *event)
-{
-    return typedOver && event->type() == QAccessible::TextSelectionChanged && event->object() == typedOver;
 }
 
 } // namespace workarounds

@@ -58,9 +58,12 @@ def _major_version():
     return int(found[1]) if found else 0
 
 
-# The one word Orca's releases say differently: what it calls a push
-# button (43 says "push button", 48 "button").
-BUTTON = "push button" if _major_version() < 48 else "button"
+# What Orca's releases say differently: what it calls a push button (43
+# says "push button", 48 "button"), and what it says as a key types over a
+# selected text, here as in a GTK entry.
+_OLD_ORCA = _major_version() < 48
+BUTTON = "push button" if _OLD_ORCA else "button"
+TYPED_OVER = "Selection deleted" if _OLD_ORCA else "Text unselected"
 
 
 class Timeout(AssertionError):

@@ -23,9 +23,15 @@ import tempfile
 import time
 
 from atspi_driver import FACTS, check, report_failure
-from orca_session import BUTTON, WAIT, Orca, seconds_today
+from orca_session import BUTTON, TYPED_OVER, WAIT, Orca, seconds_today
 
+# Said of nothing the user did: the workspace as a pane, a selection lost
+# as the caret moves in a read-only box.
 NOISE = ["layered pane", "Text unselected"]
+# The steps that type over a selected text, where Orca's own word for it is
+# no noise. Orca 48 says it or not by what it has cached of the selection,
+# as of a GTK entry's.
+TYPING_OVER = ["no stale result"]
 # Seconds from the last key to the last phrase of a step that must come at
 # once. On a busy machine a Tab or a result is heard within 0.3 s and a form
 # switch within 0.3 to 1.7 s (3 s at a load of 15); the bounds only catch a
@@ -136,6 +142,7 @@ class Task:
         self.wm = None
         self.seen = 0  # utterances taken by the steps so far
         self.heard = []  # (step, keys, seconds to its first phrase, what was said), for the report
+        self.typed_over = set()  # where Orca said TYPED_OVER in a step of TYPING_OVER, by place in all said
 
     def step(self, name, keys, say, never, within):
         held = []
@@ -156,11 +163,14 @@ class Task:
             else:
                 self.xdo("key", key)
         try:
+            first = self.seen
             said = self.wait_said(say, pressed, f"step {name!r}")
         finally:
             for key in held:
                 self.xdo("keyup", key)
         span = [text for _, text in said]
+        if name in TYPING_OVER:
+            self.typed_over.update(first + i for i, text in enumerate(span) if matches(f"={TYPED_OVER}")(text))
         # How soon the first phrase came: what a user waits for.
         starts = [at for at, text in said if say and at >= pressed and matches(say[0])(text)]
         self.heard.append((name, keys, starts[0] - pressed if starts else None, span))
@@ -284,7 +294,8 @@ def main(argv):
         task.seen = len(orca.utterances())
         for row in STEPS:
             task.step(*row)
-        noise = [s for s in orca.utterances() if any(n in s for n in NOISE)]
+        noise = [s for i, s in enumerate(orca.utterances())
+                 if i not in task.typed_over and any(n in s for n in NOISE)]
         check(not noise, f"noise said: {noise}")
         # Qt writes this when a reader asks after a widget it told of and
         # that is gone.

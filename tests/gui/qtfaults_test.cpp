@@ -219,7 +219,6 @@ const std::map<QString, QString> kSeenElsewhere = {
     {"scaledextents.cpp: points asked taken as unscaled pixels", "the end-to-end test at a scale, through AT-SPI"},
     // What Qt tells a reader meanwhile: offscreen it tells none of these.
     {"textboxes.cpp: deselection told after the focus left", "the screen reader test"},
-    {"textboxes.cpp: deselection told before the typing over it", "the screen reader test"},
     {"menus.cpp: focus handed to the form while a menu is open", "the screen reader test"},
     {"formswitch.cpp: focus told at every step of a switch", "the screen reader test"},
     {"activation.cpp: activation told as a drop-down opens", "the screen reader test"},
