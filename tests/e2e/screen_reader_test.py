@@ -31,7 +31,7 @@ NOISE = ["layered pane", "Text unselected"]
 # The steps that type over a selected text, where Orca's own word for it is
 # no noise. Orca 48 says it or not by what it has cached of the selection,
 # as of a GTK entry's.
-TYPING_OVER = ["no stale result"]
+TYPING_OVER = ["refusal heard whole", "no stale result", "Go by Enter"]
 # Seconds from the last key to the last phrase of a step that must come at
 # once. On a busy machine a Tab or a result is heard within 0.3 s and a form
 # switch within 0.3 to 1.7 s (3 s at a load of 15); the bounds only catch a
