@@ -125,8 +125,13 @@ STEPS = [
     ("File menu again", ["F10", "Down"], ["Prefix Converter"], ["Convert to unit"], None),
     ("Exit", ["Up"], ["Exit"], AWAY, None),
     ("ended", ["Return", "@ended"], [], [], None),
-    # Without a window manager the window takes the keyboard itself.
-    ("bare start", ["@bare", "@start"], [f"Distance {BUTTON}"], [], None),
+    # Without a window manager the window takes the keyboard itself; heard
+    # by Orca started anew. Orca 48 holds the objects of a program that
+    # ended as dead by a hash that a new object may come to share, until a
+    # minute has passed or a list of children changes, and passes the new
+    # one over: the Help menu, 3 runs in about 150 with the program started
+    # just after the first ended.
+    ("bare start", ["@bare", "@new_orca", "@start"], [f"Distance {BUTTON}"], [], None),
     ("bare menu", ["F10", "Right"], ["Help Topics"], [], None),
     ("bare box", ["Return"], ["alert", "Help Topics can be found in", "OK"], [], None),
     ("bare box closed", ["Return"], [f"Distance {BUTTON}"], [], None),
@@ -134,8 +139,8 @@ STEPS = [
 
 
 class Task:
-    def __init__(self, orca, program, work):
-        self.orca = orca
+    def __init__(self, program, work):
+        self.orca = None
         self.program = program
         self.work = work
         self.process = None
@@ -143,6 +148,7 @@ class Task:
         self.seen = 0  # utterances taken by the steps so far
         self.heard = []  # (step, keys, seconds to its first phrase, what was said), for the report
         self.typed_over = set()  # where Orca said TYPED_OVER in a step of TYPING_OVER, by place in all said
+        self.noise = []  # NOISE said in the Orcas closed so far
 
     def step(self, name, keys, say, never, within):
         held = []
@@ -207,6 +213,20 @@ class Task:
 
     # -- what the test does itself ---------------------------------------
 
+    def new_orca(self):
+        """Starts Orca, or starts it anew, each in a folder of its own."""
+        self.close_orca()
+        self.orca = Orca(tempfile.mkdtemp(prefix="orca-", dir=self.work))
+        self.orca.start()
+        self.seen = len(self.orca.utterances())
+        self.typed_over = set()
+
+    def close_orca(self):
+        if self.orca:
+            self.orca.close()
+            self.noise += [s for i, s in enumerate(self.orca.utterances())
+                           if i not in self.typed_over and any(n in s for n in NOISE)]
+
     def start(self):
         log = open(os.path.join(self.work, "program.out"), "ab")
         self.process = subprocess.Popen([self.program], stdin=subprocess.DEVNULL, stdout=log, stderr=log)
@@ -245,9 +265,14 @@ class Task:
         self.wm.wait(WAIT)
 
     def keyboard_in(self, title):
-        """Waits until the window called `title` has the keyboard."""
+        """Waits until the window called `title` has the keyboard. Meanwhile
+        no window may have it, where xdotool fails."""
         deadline = time.monotonic() + WAIT
-        while self.xdo("getwindowfocus", "getwindowname").strip() != title:
+        while True:
+            focus = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], timeout=10, capture_output=True,
+                                   text=True)
+            if focus.returncode == 0 and focus.stdout.strip() == title:
+                return
             check(time.monotonic() < deadline, f"{title!r} did not get the keyboard within {WAIT:.0f} s")
             time.sleep(0.05)
 
@@ -284,19 +309,16 @@ def main(argv):
             return 1
     # Under the runner's private runtime folder, which goes with it.
     work = tempfile.mkdtemp(prefix="orca-", dir=os.environ.get("XDG_RUNTIME_DIR"))
-    orca = Orca(work)
-    task = Task(orca, os.path.abspath(argv[1]), work)
+    task = Task(os.path.abspath(argv[1]), work)
     started = time.monotonic()
     ok = True
     try:
         task.window_manager()
-        orca.start()
-        task.seen = len(orca.utterances())
+        task.new_orca()
         for row in STEPS:
             task.step(*row)
-        noise = [s for i, s in enumerate(orca.utterances())
-                 if i not in task.typed_over and any(n in s for n in NOISE)]
-        check(not noise, f"noise said: {noise}")
+        task.close_orca()
+        check(not task.noise, f"noise said: {task.noise}")
         # Qt writes this when a reader asks after a widget it told of and
         # that is gone.
         with open(os.path.join(work, "program.out"), errors="replace") as f:
@@ -306,7 +328,8 @@ def main(argv):
         ok = False
         report_failure(e, __file__)
     finally:
-        orca.close()
+        if task.orca:
+            task.orca.close()
         if task.wm and task.wm.poll() is None:
             task.wm.kill()
     report(task)
