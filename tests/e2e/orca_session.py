@@ -141,21 +141,16 @@ class Orca:
             return []
 
     def forget_the_dead(self):
-        """Waits until Orca has forgotten the objects of a program that ended.
-        Orca 48 holds them as dead by a hash that a new object may come to
-        share, and passes that one over (a new program's Help menu, 3 runs in
-        about 150), until it clears its cache: as a list of children changes
-        in the program it reads, or once a minute. It finds them dead as it
-        sees the program leave the desktop. Orca 43 holds no such list."""
-        if _OLD_ORCA:
-            return
+        """Waits until Orca 48 has seen the ended program leave and cleared
+        what it knows dead (within a minute): a new object with the hash of
+        a dead one is passed over. Orca 43 keeps no such list."""
         deadline = time.monotonic() + 60 + WAIT
-        while True:
+        while not _OLD_ORCA:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
                 log = f.read()
             left = log.rfind("Dequeued object:children-changed:remove for [desktop frame")
-            seen_leave = left >= 0 and "FINISHED PRIORITY" in log[left:]
-            if seen_leave and log.rfind("AXObject: Clearing local cache") > log.rfind("Adding to known dead objects"):
+            if left >= 0 and "FINISHED PRIORITY" in log[left:] and (
+                    log.rfind("AXObject: Clearing local cache") > log.rfind("Adding to known dead objects")):
                 return
             if time.monotonic() > deadline:
                 raise Timeout("Orca did not forget the objects of the program that ended within a minute")
