@@ -7,8 +7,34 @@ set -euo pipefail
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# The Debian release this machine runs: 12 or 13.
-RELEASE=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
+# The Debian releases the project runs on, each with its codename: the two
+# stable ones by number, and testing, which has a codename and no number.
+KNOWN_RELEASES=(12 13 testing)
+codename_of() {
+    case $1 in
+    12) echo bookworm ;;
+    13) echo trixie ;;
+    testing) echo forky ;;
+    *) return 1 ;;
+    esac
+}
+
+# The Debian release this machine runs: 12, 13 or testing.
+release_here() {
+    local id codename name r
+    id=$(. /etc/os-release && echo "${VERSION_ID:-}")
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    name=$(. /etc/os-release && echo "${PRETTY_NAME:-an unnamed system}")
+    for r in "${KNOWN_RELEASES[@]}"; do
+        if [ "${id%%.*}" = "$r" ] || { [ -n "$codename" ] && [ "$(codename_of "$r")" = "$codename" ]; }; then
+            echo "$r"
+            return
+        fi
+    done
+    echo "This machine runs $name, not a Debian release this project knows (${KNOWN_RELEASES[*]})" >&2
+    return 1
+}
+RELEASE=$(release_here) || exit 2
 # The build folders go here: the checkout itself, or for the other release's
 # root, a folder of its own in it, so the two never share a build.
 BUILD_ROOT=${TOLVAREN_BUILD_ROOT:-$TOP}

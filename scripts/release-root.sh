@@ -9,14 +9,6 @@
 # Where the roots are kept between runs; a new machine starts without any.
 ROOT_CACHE=${TOLVAREN_ROOT_CACHE:-/var/cache/tolvaren}
 
-codename_of() {
-    case $1 in
-    12) echo bookworm ;;
-    13) echo trixie ;;
-    *) return 1 ;;
-    esac
-}
-
 # Prints the address of the archive this machine's apt takes SUFFIX's suites
 # from ("" for the release itself, "-security" for its security updates),
 # from the sources in either of the two forms apt reads.
@@ -54,12 +46,19 @@ ensure_release_root() {
         return 1
     fi
     ensure_packages mmdebstrap >&2
-    local sources=("deb $archive $codename main" "deb $archive $codename-updates main")
-    [ -n "$security" ] && sources+=("deb $security $codename-security main")
+    # Testing has no updates suite, and its security suite is seldom used.
+    local sources=("deb $archive $codename main")
+    if [ "$release" != testing ]; then
+        sources+=("deb $archive $codename-updates main")
+        [ -n "$security" ] && sources+=("deb $security $codename-security main")
+    fi
     echo "== making a Debian $release root in $root (from $archive)" >&2
     as_root rm -rf "$root.new"
     as_root mkdir -p "$ROOT_CACHE"
-    if ! as_root mmdebstrap --quiet --variant=minbase --include=ca-certificates,sudo "$codename" "$root.new" \
+    # A mirror's snapshot of testing may carry a Release file past its
+    # Valid-Until date; the root (and apt inside it) takes it all the same.
+    if ! as_root mmdebstrap --quiet --variant=minbase --include=ca-certificates,sudo \
+        --aptopt='Acquire::Check-Valid-Until "false"' "$codename" "$root.new" \
         "${sources[@]}" >"$ROOT_CACHE/$codename.log" 2>&1; then
         echo "Debian $release: its root could not be made from $archive (see $ROOT_CACHE/$codename.log)" >&2
         return 1
