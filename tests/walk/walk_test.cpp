@@ -117,7 +117,7 @@ QString shown(const QString &s)
 {
     QString out;
     for (QChar c : s.left(80))
-        out += c.unicode() < 0x20 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar('0')) : QString(c);
+        out += c.unicode() < 0x20 ? QStringLiteral("\\x%1").arg(uint(c.unicode()), 2, 16, QChar(u'0')) : QString(c);
     return '"' + out + (s.size() > 80 ? QStringLiteral("...(%1 chars)\"").arg(s.size()) : QStringLiteral("\""));
 }
 QString shown(const QStringList &texts)
