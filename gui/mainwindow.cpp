@@ -36,8 +36,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     createMenus();
-    m_frameTimer.setInterval(50);
-    connect(&m_frameTimer, &QTimer::timeout, this, &MainWindow::fitOuterSize);
 
     showWelcome();
     restoreOriginalSize();
@@ -171,24 +169,23 @@ void MainWindow::restoreOriginalSize()
         showNormal();
     const design::OuterSize outer = design::mainOuterSize();
     m_outerPx = QSize(twipsToPixels(outer.width), twipsToPixels(outer.height));
-    m_fittedDecoration = frameGeometry().size() - geometry().size();
-    resize(m_outerPx - m_fittedDecoration);
-    // A window manager reports the frame's thickness some time after the
-    // window is mapped; fit again if it turns out other than assumed.
-    m_frameTicks = 0;
-    m_frameTimer.start();
+    m_fittedFrame = frameGeometry().size() - geometry().size();
+    resize(m_outerPx - *m_fittedFrame);
 }
 
-void MainWindow::fitOuterSize()
+// A window manager tells the frame's thickness some time after the window
+// is mapped, as it puts its frame around it and so moves it: fitted to no
+// frame or another, the window is fitted again then, once.
+void MainWindow::moveEvent(QMoveEvent *event)
 {
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    if (decoration != m_fittedDecoration) {
-        m_fittedDecoration = decoration;
-        resize(m_outerPx - decoration);
-        m_frameTimer.stop();
-    } else if (++m_frameTicks > 40) {
-        m_frameTimer.stop();
-    }
+    QMainWindow::moveEvent(event);
+    if (!m_fittedFrame || windowState() != Qt::WindowNoState)
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame == *m_fittedFrame)
+        return;
+    resize(m_outerPx - frame);
+    m_fittedFrame.reset();
 }
 
 void MainWindow::showHelpLocation()

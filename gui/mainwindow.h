@@ -4,18 +4,23 @@
 #pragma once
 
 #include "core/memory.h"
-#include "forms/design.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
+
+#include <optional>
 
 class QMdiArea;
 class QMenu;
 class QMdiSubWindow;
 
 namespace tolvaren {
+
+namespace design {
+struct Form;
+struct MenuItem;
+} // namespace design
 
 struct Category;
 class FormWidget;
@@ -49,6 +54,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
   private:
     void takeKeyboard();
@@ -57,7 +63,6 @@ class MainWindow : public QMainWindow {
     template <typename Slot> void addItem(QMenu *menu, const design::MenuItem &item, Slot slot);
     FormWidget *builtForm(const design::Form &design) const;
     void showForm(const design::Form &design, FormWidget *form);
-    void fitOuterSize();
 
     QMdiArea *m_mdi = nullptr;
     QPointer<QMdiSubWindow> m_child;
@@ -67,10 +72,10 @@ class MainWindow : public QMainWindow {
     // hear where the focus went.
     QHash<const design::Form *, QMdiSubWindow *> m_frames;
     ConversionMemory m_memory;
+    // The designed outer size, and the frame it was last fitted to, while
+    // the window manager may still tell a frame other than assumed.
     QSize m_outerPx;
-    QSize m_fittedDecoration;
-    QTimer m_frameTimer;
-    int m_frameTicks = 0;
+    std::optional<QSize> m_fittedFrame;
 };
 
 } // namespace tolvaren

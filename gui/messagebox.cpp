@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
 #include <QSpacerItem>
 
 #include <optional>
@@ -102,17 +101,6 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     // manager hands it back.
     if (owner)
         takeKeyboardBack(owner);
-}
-
-void keepClosedWindow(QWidget *closed)
-{
-    // By the next close the reader has long moved on from the one before.
-    static QPointer<QWidget> kept;
-    if (kept)
-        kept->deleteLater();
-    kept = closed;
-    // Nothing is left behind at the end either.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, closed, [closed] { delete closed; });
 }
 
 void refuseInput(QWidget *atFault, const QString &title, const QString &text)

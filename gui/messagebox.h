@@ -30,14 +30,6 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text);
 // be typed at once.
 void refuseInput(QWidget *atFault, const QString &title, const QString &text);
 
-// Takes a modal window that has just closed and deletes it when the next
-// one closes, or as the program quits. A reader is told of the window's
-// deactivation as it closes and still has its own queue of what the window
-// and its controls did; it takes a while to get through it, asking after
-// each of them, and a window deleted at once answers none of that (Qt writes
-// "Could not find accessible" for every question).
-void keepClosedWindow(QWidget *closed);
-
 // Tests replace the real box with a hook; an empty hook restores it.
 using MessageHook = std::function<void(const Message &)>;
 void setMessageHook(MessageHook hook);

@@ -47,11 +47,19 @@ void standInFront(bool (*standsThere)(QObject *), BridgeStandIn *(*make)(QDBusVi
 {
     QDBusConnection bus(kBridgeConnection);
     auto *bridge = qobject_cast<QDBusVirtualObject *>(bus.objectRegisteredAt(kObjectsPath));
+    if (!bridge) {
+        // Qt has moved its bridge (another connection name or path): the
+        // readers hear Qt's own answers, and the tests must find out.
+        static const bool told = (qWarning("Tolvaren: no accessibility bridge at %s on the connection \"%s\" to "
+                                           "stand in front of; readers are told what Qt tells them",
+                                           qPrintable(kObjectsPath), qPrintable(kBridgeConnection)),
+                                  true);
+        Q_UNUSED(told);
+        return;
+    }
     for (QObject *o = bridge; o; o = o->parent())
         if (standsThere(o))
             return;
-    if (!bridge)
-        return;
     BridgeStandIn *standIn = make(bridge);
     bus.unregisterObject(kObjectsPath);
     if (!bus.registerVirtualObject(kObjectsPath, standIn, QDBusConnection::SubPath)) {

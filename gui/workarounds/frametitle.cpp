@@ -29,8 +29,7 @@ namespace tolvaren::workarounds {
 
 std::optional<int> titleWidthInQtFrame(const QString &title)
 {
-    if (QGuiApplication::platformName() != QLatin1String("wayland") ||
-        !runningQtHas("frametitle.cpp", "title cut short by the frame Qt draws"))
+    if (QGuiApplication::platformName() != QLatin1String("wayland") || !runningQtHas(Fault::TitleCutShortByQtFrame))
         return std::nullopt;
     QFont drawn = QGuiApplication::font();
     drawn.setPixelSize(14);

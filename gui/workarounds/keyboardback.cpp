@@ -32,7 +32,7 @@ void takeKeyboardBack(QWidget *widget)
     QWidget *window = widget->window();
     const bool managerHandsItBack =
         QGuiApplication::platformName() == QLatin1String("xcb") && window->frameGeometry() != window->geometry();
-    if (managerHandsItBack && workarounds::runningQtHas("keyboardback.cpp", "window told active before it is"))
+    if (managerHandsItBack && workarounds::runningQtHas(workarounds::Fault::WindowActiveBeforeItIs))
         return;
     window->activateWindow();
 }

@@ -139,8 +139,7 @@ class ComboBoxAccessible : public QAccessibleWidget,
         // where the list tells arrowed picks by its selection, it says it is
         // focused too: a reader's flood filter (Orca 48's) drops a selection
         // change told soon after another unless it comes from the focus.
-        static const bool picksBySelection =
-            workarounds::runningQtHas("lists.cpp", "arrowed pick told as its field's text too");
+        static const bool picksBySelection = workarounds::runningQtHas(workarounds::Fault::ArrowedPickAsFieldText);
         if (combo()->lineEdit() && combo()->lineEdit()->hasFocus() && !picksBySelection)
             s.focused = false;
         return s;

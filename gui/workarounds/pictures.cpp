@@ -15,7 +15,7 @@ namespace tolvaren {
 
 QImage smoothlyScaled(const QImage &picture, QSize size)
 {
-    static const bool crashes = workarounds::runningQtHas("pictures.cpp", "smooth scaling of 8-bit colours crashes");
+    static const bool crashes = workarounds::runningQtHas(workarounds::Fault::SmoothScalingIndexed8Crashes);
     const QImage &scaled = crashes && picture.format() == QImage::Format_Indexed8
                                ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                : picture;

@@ -33,6 +33,11 @@ void leaveOutForReaders(QWidget *decoration);
 // closed, also where no window manager hands it back.
 void takeKeyboardBack(QWidget *widget);
 
+// Takes a modal window that has just closed and deletes it when the next
+// one closes, or as the program quits, where readers still ask after a
+// closed window for a while; else soon.
+void keepClosedWindow(QWidget *closed);
+
 // While one form replaces another: the focus moves Qt makes meanwhile are
 // not told; once it is gone and the switch done, the control with the
 // focus is told once.

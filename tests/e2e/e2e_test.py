@@ -28,6 +28,7 @@ CAPTION = MAIN_TITLE
 CASE_LIMIT = 240  # seconds; a case that takes longer is stopped and fails
 # What Qt writes when asked after an object that is gone, and its path.
 GONE = re.compile(r'Could not find accessible on path: *"([^"]*)"')
+NO_BRIDGE = "no accessibility bridge at"
 
 SAME_UNIT = "Use your common sense!!! n*1 = n*1 ;where n = any digit"
 SAME_UNIT_TITLE = "Warning: Your Common Sense is not in use"
@@ -929,9 +930,12 @@ def main(argv):
             # and that is gone; but not for a window the driver listed while
             # it closed, which the driver itself asked after too late.
             with open(log, errors="replace") as f:
-                gone = [line.strip() for line in f if (m := GONE.search(line))
-                        and m.group(1) not in program.listed_windows]
+                lines = f.readlines()
+            gone = [line.strip() for line in lines if (m := GONE.search(line))
+                    and m.group(1) not in program.listed_windows]
             check(not gone, f"asked after what is gone: {gone[:3]}")
+            # Where Qt has moved its bridge, the program's own answers to readers are lost.
+            check(not any(NO_BRIDGE in line for line in lines), "no bridge to stand in front of")
         except Exception as e:  # every failure, a timeout too, is reported the same way
             ok = False
             report_failure(e, __file__)
