@@ -15,7 +15,7 @@ std::span<const Converter> converters()
 {
     // A new measurement type is one line here and its design getter in the
     // declaration above, beside its category file (with its getter declared
-    // in categories/category.h), its design file and its picture.
+    // in categories/categories.h), its design file and its picture.
     static const auto all = std::to_array<Converter>({
         {distanceCategory(), distanceForm()},
         {massCategory(), massForm()},

@@ -13,8 +13,7 @@
 // nothing was picked in.
 namespace tolvaren::design {
 
-// The main window's caption, the program's name and version; also the title
-// of the program's own error boxes.
+// The main window's caption, the program's name and version.
 inline constexpr const char *kMainCaption = "Tolvaren v" TOLVAREN_VERSION;
 const Form &mainForm();
 // The size the main window opens at, in twips: border, title bar and menu bar

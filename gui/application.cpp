@@ -36,12 +36,13 @@ void prepareApplication()
     // The menus belong in the window: its designed outer size counts the
     // menu bar in, and a desktop-wide menu bar would take them out.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // --version says it before the rest is set up.
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
 }
 
 void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Tolvaren"));
-    QApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
     installQtTranslation();
     installFontSubstitutes();

@@ -3,14 +3,14 @@
 
 #pragma once
 
-#include "forms/designs.h"
 #include "version.h"
 
 namespace tolvaren {
 
 inline constexpr const char *kDesktopId = TOLVAREN_DESKTOP_ID;
 
-// Before the QApplication is made: what must be decided before Qt starts.
+// Before the QApplication is made: what must be decided before Qt starts,
+// and the version, which --version tells.
 void prepareApplication();
 // Once the QApplication exists: its names, Qt's own texts in the desktop's
 // language, the faces the forms ask for and the caches it keeps. The tests set up their application the same way.

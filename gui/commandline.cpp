@@ -3,8 +3,6 @@
 
 #include "gui/commandline.h"
 
-#include "version.h"
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -46,7 +44,6 @@ std::optional<int> answerCommandLine(const QStringList &arguments)
         QStringLiteral("Converts a number from one unit of measurement to another, in a window."));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVAREN_VERSION));
     // Answers --help, --help-all and --version, or a mistaken option, and
     // ends the program there.
     parser.process(arguments);

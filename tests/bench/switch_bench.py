@@ -35,10 +35,6 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TARGET = 3.0
-# The forms the switches go round, by caption, with the caption of the
-# button that opens each from another converter form.
-ROUND = [("Distance", "Distance"), ("Mass", "Mass"), ("Temperature", "Temp"), ("Volume", "Vol"),
-         ("Speed", "Speed"), ("Time", "Time")]
 # What a reader listens to: Orca's own list, as its default script asks.
 READER_EVENTS = [
     "object:property-change:accessible-name", "object:property-change:accessible-description",
@@ -76,6 +72,9 @@ def outside(args):
                XDG_CONFIG_HOME=os.path.join(work, ".config"), XDG_CACHE_HOME=os.path.join(work, ".cache"),
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", NO_AT_BRIDGE="0", LC_ALL="C.UTF-8",
                TOLVAREN_SWITCH_BENCH_INSIDE="1")
+    # The product's facts, from the build the program was built in.
+    env.setdefault("TOLVAREN_FACTS", os.path.join(os.path.dirname(os.path.abspath(args.tolvaren)), "tests", "e2e",
+                                                  "product_facts"))
     try:
         return subprocess.run(["dbus-run-session", "--", sys.executable, "-B", os.path.abspath(__file__)] + sys.argv[1:],
                               env=env, check=False).returncode
@@ -94,7 +93,11 @@ def inside(args):
     from Xlib import XK, X
     from Xlib.ext import xtest
 
-    from atspi_driver import Program, descendants, has_focus, wait_until
+    from atspi_driver import FACTS, Program, descendants, has_focus, wait_until
+
+    # The forms the switches go round, by caption, with the caption of the
+    # button that opens each from another converter form.
+    ROUND = [(form, FACTS[form + ".button"]) for form in FACTS["converters"].split("|")]
 
     class Reader:
         """Every event a reader asks for, with the time it arrived; the name

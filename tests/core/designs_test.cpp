@@ -65,13 +65,15 @@ TEST(Designs, CategoryButtonsOpenEveryOtherTypeOnce)
 // unless the design makes an array of it; the frames and buddies named
 // exist on the same form; a control lies within its form or frame,
 // but for the title labels, which run past the form's edge as drawn and
-// only need to show on it.
+// only need to show on it; no two controls that take the keyboard overlap
+// in one form or frame, where one would hide the other.
 TEST(Designs, TablesHoldTogether)
 {
     for (const Form *form : everyForm()) {
         SCOPED_TRACE(std::string(form->name));
         std::vector<int> places;
         std::map<std::string_view, int> arrayIndex;
+        std::vector<const Control *> keyed;
         for (const Control &c : form->controls) {
             SCOPED_TRACE(std::string(c.name));
             if (c.tabIndex >= 0)
@@ -83,6 +85,15 @@ TEST(Designs, TablesHoldTogether)
             const bool takesKeys = c.kind == Kind::TextBox || c.kind == Kind::ComboBox || c.kind == Kind::ListBox ||
                                    c.kind == Kind::Button || c.kind == Kind::PictureBox;
             EXPECT_TRUE(!takesKeys || c.tabIndex >= 0) << "no place in the tab order";
+            for (const Control *other : keyed) {
+                if (takesKeys && other->parentName == c.parentName) {
+                    EXPECT_FALSE(c.left < other->left + other->width && other->left < c.left + c.width &&
+                                 c.top < other->top + other->height && other->top < c.top + c.height)
+                        << "lies on " << other->name << "(" << other->arrayIndex << ")";
+                }
+            }
+            if (takesKeys)
+                keyed.push_back(&c);
             if (!c.buddyName.empty()) {
                 EXPECT_TRUE(named(*form, c.buddyName)) << "buddy " << c.buddyName;
             }

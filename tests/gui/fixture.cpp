@@ -33,7 +33,7 @@ MainWindow *running = nullptr;
 
 bool Program::start()
 {
-    static const bool setUp = (setUpApplication(), true);
+    static const bool setUp = (prepareApplication(), setUpApplication(), true);
     Q_UNUSED(setUp);
     boxes.clear();
     setMessageHook([this](const Message &m) { boxes << Box{m.text, m.icon, m.title}; });

@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include "core/placeholders.h"
 #include "gui/messagebox.h"
+#include "gui/qtext.h"
 
 #include <QHash>
 #include <QList>
@@ -27,7 +29,7 @@ struct ConversionMemory;
 namespace tolvaren::testing {
 
 // Input, from, to and output of a converter form as designed.
-inline const QStringList kDesignTexts{"", "This unit...", "...converted to", "Answer displayed here"};
+inline const QStringList kDesignTexts{"", qstr(kFromPlaceholder), qstr(kToPlaceholder), qstr(kOutputPlaceholder)};
 // Each category button of the welcome form and of the converter forms, by
 // the design name of the form it sits on and its own, with the design name
 // of the form it opens: read from the designs.

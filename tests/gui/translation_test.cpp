@@ -17,7 +17,11 @@ using namespace tolvaren;
 class TranslationTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { setUpApplication(); }
+    void initTestCase()
+    {
+        prepareApplication();
+        setUpApplication();
+    }
 
     void textBoxMenuIsInTheDesktopsLanguage()
     {
