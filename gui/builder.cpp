@@ -252,8 +252,6 @@ QWidget *makeControl(const Control &c, QWidget *parent)
         auto *picture = new QLabel(parent);
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (!c.pictureResource.empty())
-            picture->setPixmap(loadPicture(c.pictureResource, parent->devicePixelRatioF()));
         return picture;
     }
     case Kind::Line: return new LineWidget(c, parent);
@@ -351,6 +349,8 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
                 refuse(*c, "opens a type that has no converter form:", c->opensCategory->name);
             built.m_categoryButtons.append({button, c->opensCategory});
         }
+        if (c->kind == Kind::PictureBox && !c->pictureResource.empty())
+            built.m_pictures.append({static_cast<QLabel *>(w), c->pictureResource});
 
         const bool takesFocus = c->kind == Kind::TextBox || c->kind == Kind::ComboBox || c->kind == Kind::ListBox ||
                                 c->kind == Kind::Button || c->kind == Kind::PictureBox;
@@ -415,6 +415,12 @@ bool BuiltForm::moveFocus(bool forward) const
         }
     }
     return false;
+}
+
+void BuiltForm::drawPictures(qreal ratio) const
+{
+    for (const Picture &p : m_pictures)
+        p.box->setPixmap(loadPicture(p.resource, ratio));
 }
 
 QPixmap loadPicture(std::string_view resource, qreal ratio) { return QPixmap::fromImage(readPicture(resource, ratio)); }

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 class QAbstractButton;
+class QLabel;
 
 namespace tolvaren {
 
@@ -44,12 +45,20 @@ class BuiltForm {
     // Tab and Shift+Tab: the next or previous control in tab order, round
     // and round within the form. False when the focus is not on the form.
     bool moveFocus(bool forward) const;
+    // Draws the picture boxes' pictures for a screen of `ratio` device
+    // pixels a pixel, as loadPicture().
+    void drawPictures(qreal ratio) const;
 
   private:
+    struct Picture {
+        QLabel *box;
+        std::string_view resource;
+    };
     friend BuiltForm buildForm(const design::Form &, QWidget *);
     QMap<design::Role, QWidget *> m_roles;
     QList<CategoryButton> m_categoryButtons;
     QList<QWidget *> m_tabOrder;
+    QList<Picture> m_pictures;
     bool m_focusGiven = false;
 };
 

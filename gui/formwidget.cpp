@@ -5,6 +5,7 @@
 
 #include "gui/qtext.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -13,8 +14,9 @@
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
-    : QWidget(parent), m_built(buildForm(design, this)), m_background(backgroundPicture(design, devicePixelRatioF()))
+    : QWidget(parent), m_built(buildForm(design, this)), m_design(design)
 {
+    drawPictures();
     setObjectName(qstr(design.name));
     for (const BuiltForm::CategoryButton &b : m_built.categoryButtons()) {
         const Category *category = b.category;
@@ -34,6 +36,31 @@ void FormWidget::paintEvent(QPaintEvent *event)
     }
 }
 
+void FormWidget::drawPictures()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == m_pictureRatio)
+        return;
+    m_pictureRatio = ratio;
+    m_background = backgroundPicture(m_design, ratio);
+    m_built.drawPictures(ratio);
+    update();
+}
+
+// A window moved onto a screen of another scale (from a laptop's screen to
+// an external one) has its pictures drawn again for that scale.
+bool FormWidget::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        drawPictures();
+#endif
+    if (event->type() == QEvent::ScreenChangeInternal)
+        drawPictures();
+    return handled;
+}
+
 void FormWidget::prepareOpening() { m_opening = true; }
 
 // Other showings, as when the main window comes back from being minimised,
@@ -41,6 +68,7 @@ void FormWidget::prepareOpening() { m_opening = true; }
 void FormWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    drawPictures();
     if (std::exchange(m_opening, false))
         if (QWidget *first = m_built.firstInTabOrder())
             first->setFocus(Qt::OtherFocusReason);

@@ -30,11 +30,18 @@ class FormWidget : public QWidget {
   protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
     BuiltForm m_built;
 
   private:
+    // The pictures drawn for the screen the form is on, and again when it
+    // comes onto a screen of another scale.
+    void drawPictures();
+
+    const design::Form &m_design;
+    qreal m_pictureRatio = 0;
     QImage m_background;
     bool m_opening = true;
 };

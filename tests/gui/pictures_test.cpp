@@ -23,9 +23,11 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace tolvaren;
@@ -247,6 +249,29 @@ class PicturesTest : public QObject {
             p.stop();
         }
         QApplication::setPalette(original);
+    }
+
+    // A window moved onto a screen of another scale, and back, shows its
+    // pictures drawn for the screen it is on.
+    void picturesFollowTheScreen()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio())
+            QSKIP("needs two screens of different scales, as pictures_test_two_screens has");
+        const design::Form &design = design::converters().front().form;
+        const auto picture = std::ranges::find(design.controls, design::Kind::PictureBox, &design::Control::kind);
+        QVERIFY(picture != design.controls.end());
+        Program p;
+        QVERIFY(p.start());
+        QWidget *form = openConverter(qstr(design.name));
+        auto *box = form->findChild<QLabel *>(qstr(picture->name));
+        QVERIFY(box);
+        for (QScreen *screen : {screens[1], screens[0], screens[1]}) {
+            p.main->move(screen->geometry().topLeft() + QPoint(20, 20));
+            QTRY_COMPARE(form->devicePixelRatioF(), screen->devicePixelRatio());
+            QTRY_COMPARE(box->pixmap().devicePixelRatio(), screen->devicePixelRatio());
+        }
+        p.stop();
     }
 
     // Every text a window shows when it opens, and a result of the most
