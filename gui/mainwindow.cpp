@@ -138,13 +138,7 @@ void MainWindow::showForm(const design::Form &design, FormWidget *form)
     frame->showMaximized();
 }
 
-void MainWindow::showPrefixConverter()
-{
-    auto *dialog = new PrefixDialog(this);
-    dialog->exec();
-    keepClosedWindow(dialog);
-    takeKeyboard();
-}
+void MainWindow::showPrefixConverter() { showModal(new PrefixDialog(this), this); }
 
 void MainWindow::clearMemory()
 {
@@ -195,12 +189,6 @@ void MainWindow::showHelpLocation()
     takeKeyboard();
 }
 
-void MainWindow::about()
-{
-    auto *box = new AboutBox(this);
-    box->exec();
-    keepClosedWindow(box);
-    takeKeyboard();
-}
+void MainWindow::about() { showModal(new AboutBox(this), this); }
 
 } // namespace tolvaren

@@ -94,13 +94,17 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         label->setFocusPolicy(Qt::NoFocus);
     fitTitle(*box, title);
-    QWidget *owner = QApplication::activeWindow();
-    box->exec();
-    keepClosedWindow(box);
+    showModal(box, QApplication::activeWindow());
+}
+
+void showModal(QDialog *window, QWidget *behind)
+{
+    window->exec();
+    keepClosedWindow(window);
     // The window behind takes the keyboard back, also where no window
     // manager hands it back.
-    if (owner)
-        takeKeyboardBack(owner);
+    if (behind)
+        takeKeyboardBack(behind);
 }
 
 void refuseInput(QWidget *atFault, const QString &title, const QString &text)

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace tolvaren {
@@ -24,6 +25,12 @@ struct Message {
 // else the main window), has a title and a close button only, and nothing else takes input
 // meanwhile.
 void showMessage(MessageIcon icon, const QString &title, const QString &text);
+
+// Shows `window`, made on the heap, as the program shows every box and
+// dialog, and returns when it has closed: nothing else takes input
+// meanwhile, the closed window is left to go when readers are done with it,
+// and `behind` (if any) takes the keyboard back.
+void showModal(QDialog *window, QWidget *behind);
 
 // Refuses what the user typed into `atFault`: a critical box, then the
 // focus back on that control with its text selected, so the correction can
