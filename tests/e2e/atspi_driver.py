@@ -23,6 +23,7 @@ import pyatspi  # noqa: E402
 import Xlib.display  # noqa: E402
 import Xlib.error  # noqa: E402
 from Xlib import X, XK, Xatom  # noqa: E402
+from Xlib.ext import xtest  # noqa: E402
 
 DEFAULT_WAIT = 30.0  # only a failing wait takes this long
 POLL = 0.05
@@ -430,23 +431,80 @@ class Program:
         wait_until(lambda: has_focus(acc), f"{acc.name!r} to take the focus")
 
     def type_keys(self, acc, keys):
-        """Types `keys` with real key events into `acc` after focusing it."""
+        """Types `keys` with real key presses into `acc` after focusing it."""
         self.focus(acc)
-        pyatspi.Registry.generateKeyboardEvent(0, keys, pyatspi.KEY_STRING)
+        self.xtype(keys)
 
-    # Real key presses from outside, as xdotool makes them: they go to the
-    # window that has the keyboard.
+    # Real key presses from outside: they go to the window that has the
+    # keyboard.
     def xdo(self, *args):
         subprocess.run(["xdotool", *args], check=True, timeout=5)
 
     def xkey(self, *keys):
-        self.xdo("key", *keys)
+        """Presses and releases each key, by X key name, with its modifiers
+        ("shift+Tab")."""
+        keyboard = Keyboard(self._display())
+        for key in keys:
+            keyboard.press(key)
 
     def xtype(self, text):
-        self.xdo("type", text)
+        Keyboard(self._display()).type(text)
 
-    def key(self, keysym_name):
-        """Presses and releases one key of the focused window, by X key name."""
-        code = XK.string_to_keysym(keysym_name)
-        check(code != 0, f"no key named {keysym_name!r}")
-        pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_SYM)
+
+class Keyboard:
+    """Key presses as a user's keyboard makes them: the key code of the key
+    that gives a key name with no modifier held, pressed and released through
+    the X server's test extension, and Shift, Control or Alt only when asked
+    for. (xdotool's `key F10` holds Alt on xkeyboard-config 2.48: the type of
+    its function keys now maps Alt to their first level explicitly, and
+    xdotool takes the first modifiers it finds mapped to the level that holds
+    the key name.)
+
+        keyboard = Keyboard(Xlib.display.Display())
+        keyboard.press("F10"); keyboard.press("shift+Tab"); keyboard.type("Ton")
+        keyboard.down("ctrl"); keyboard.press("Home"); keyboard.up("ctrl")
+    """
+
+    MODIFIERS = {"shift": "Shift_L", "ctrl": "Control_L", "alt": "Alt_L"}
+
+    def __init__(self, display):
+        self._x = display
+
+    def _code(self, keysym, level=0):
+        """The key that gives `keysym` at `level` (0 bare, 1 with Shift)."""
+        codes = [code for code, index in self._x.keysym_to_keycodes(keysym) if index == level]
+        return codes[0] if codes else None
+
+    def _name_code(self, name):
+        code = self._code(XK.string_to_keysym(self.MODIFIERS.get(name.lower(), name)))
+        check(code is not None, f"no key gives {name!r} bare")
+        return code
+
+    def _send(self, kind, codes):
+        for code in codes:
+            xtest.fake_input(self._x, kind, code)
+        self._x.sync()
+
+    def down(self, name):
+        self._send(X.KeyPress, [self._name_code(name)])
+
+    def up(self, name):
+        self._send(X.KeyRelease, [self._name_code(name)])
+
+    def press(self, combo):
+        """One key, with the modifiers before it held: "F10", "shift+Tab"."""
+        codes = [self._name_code(name) for name in combo.split("+")]
+        self._send(X.KeyPress, codes)
+        self._send(X.KeyRelease, reversed(codes))
+
+    def type(self, text):
+        """Each character as its key gives it, bare or with Shift."""
+        for char in text:
+            keysym = ord(char)  # a Latin-1 character is its own keysym
+            for level, held in ((0, []), (1, [self._name_code("shift")])):
+                code = self._code(keysym, level)
+                if code is not None:
+                    break
+            check(code is not None, f"no key types {char!r}")
+            self._send(X.KeyPress, held + [code])
+            self._send(X.KeyRelease, [code] + held)

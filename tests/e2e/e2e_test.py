@@ -248,7 +248,7 @@ def keyboard_entry(program):
     wait_until(lambda: form.texts()[:3] == ("2.5", "Inch", "Centimeter"), f"the typed texts (now {form.texts()})")
     convert = program.button("Convert", form.form)
     check(convert.queryComponent().grabFocus(), "could not focus Convert")
-    program.key("space")
+    program.xkey("space")
     wait_until(lambda: text_of(form.output) == " 6.35", f"the result of the typed conversion (now {form.texts()})")
 
 
@@ -574,7 +574,7 @@ def about_box(program):
             program.press(ok)
         else:
             wait_until(lambda: pyatspi.STATE_FOCUSED in ok.getState().getStates(), "OK to have the focus")
-            program.key(close_with)
+            program.xkey(close_with)
         program.wait_no_dialogs()
     check_equal(program.current_title(), "Speed", "form after the About box")
     check_equal(text_of(form.output), converted, "the converter's result after the About box")
