@@ -82,7 +82,12 @@ class Compositor:
     read through its debug protocol, and a pointer on the X server it draws
     on."""
 
-    VIEW = re.compile(r"role xdg_toplevel, PID (\d+),.* top-level window '(.*)' of .*\n"
+    # A window's view and its place: weston 10 and 14 write
+    #   View 0 (role xdg_toplevel, PID 7, surface ID 15, top-level window 'T' of APP, 0x55...):
+    # and weston 16 names the view by its own words in quotes:
+    #   View 3-1-1 (role xdg_toplevel, PID 7, 'top-level window 'T' of APP'):
+    # each followed by a line "position: (LEFT, TOP) -> (RIGHT, BOTTOM)".
+    VIEW = re.compile(r"role xdg_toplevel, PID (\d+), .*?top-level window '(.*)' of .*\n"
                       r"\s*position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)")
 
     def __init__(self, x_display):
