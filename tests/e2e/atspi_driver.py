@@ -109,6 +109,11 @@ def text_of(acc):
     return acc.queryText().getText(0, -1)
 
 
+def attributes(acc):
+    """What `acc` tells of itself besides its name and role, by key."""
+    return dict(pair.split(":", 1) for pair in acc.getAttributes())
+
+
 def set_text(acc, value):
     check(acc.queryEditableText().setTextContents(value), f"could not set the text of {acc.name!r}")
 
