@@ -48,7 +48,7 @@ constexpr std::array kFaults = {
     QtFault{Fault::FocusAtEveryStepOfSwitch, "formswitch.cpp", "focus told at every step of a switch", "6.4.2 6.8.2 6.11.2", "", nullptr, isHeldFocus},
     QtFault{Fault::RangeExtentsByOffset, "rangeextents.cpp", "range extents asked offset by offset", "6.4.2 6.8.2 6.11.2", "", installRangeExtents},
     QtFault{Fault::ActivationAsDropDownOpens, "activation.cpp", "activation told as a drop-down opens", "6.4.2 6.8.2 6.11.2", "", nullptr, isActivationUnchanged},
-    QtFault{Fault::WindowActiveBeforeItIs, "keyboardback.cpp", "window told active before it is", "6.4.2 6.8.2", ""},
+    QtFault{Fault::WindowActiveBeforeItIs, "keyboardback.cpp", "window told active before it is", "6.4.2 6.8.2 6.11.2", ""},
     QtFault{Fault::PlacesInUnscaledPixels, "scaledextents.cpp", "places told in unscaled pixels", "6.4.2 6.8.2 6.11.2", "", installScaledExtents},
     QtFault{Fault::PointsAsUnscaledPixels, "scaledextents.cpp", "points asked taken as unscaled pixels", "6.4.2 6.8.2 6.11.2", "", installScaledPoints},
     QtFault{Fault::SmoothScalingIndexed8Crashes, "pictures.cpp", "smooth scaling of 8-bit colours crashes", "6.4.2", "6.8.2 6.11.2"},
