@@ -42,7 +42,7 @@ WAYLAND_ERRORS = re.compile(r"Wayland connection experienced a fatal error|Proto
 OUTPUT = (0, 0, 960, 720)
 OUTSIDE = (1000, 740)
 # The buttons of the frame Qt draws itself, from the frame's top right
-# corner: the same on Qt 6.4.2 and 6.8.2. A press beside one shows as a
+# corner: the same on Qt 6.4.2, 6.8.2 and 6.11.2. A press beside one shows as a
 # window that does not change.
 FRAME_BUTTONS = {"maximise": (-40, 15), "minimise": (-63, 15)}
 # (window, how it is opened, how it is closed while minimised)
