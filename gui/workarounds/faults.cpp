@@ -39,7 +39,7 @@ constexpr std::array kFaults = {
     QtFault{Fault::WorkspaceLayeredPane, "workspace.cpp", "workspace a layered pane", "6.4.2 6.8.2", "", installWorkspace},
     QtFault{Fault::NextMenuItemHighlightedAtOnce, "menus.cpp", "next menu's first item highlighted at once", "6.4.2 6.8.2 6.11.2", "", installMenus},
     QtFault{Fault::FocusToFormWhileMenuOpen, "menus.cpp", "focus handed to the form while a menu is open or closes to the bar", "6.4.2 6.8.2 6.11.2", "", nullptr, isMenuFocusBounce},
-    QtFault{Fault::OpenMenuNotFocused, "menus.cpp", "menu opened with nothing highlighted not focused", "6.4.2 6.8.2 6.11.2", "", installMenus},
+    QtFault{Fault::OpenMenuNotFocused, "menus.cpp", "menu opened with nothing highlighted not focused", "6.4.2 6.8.2 6.11.2", "", installMenus, isFocusBeforeMenu},
     QtFault{Fault::ControllerForClickReceiver, "buttons.cpp", "controller for the receiver of its click", "6.4.2 6.8.2", "", installButtons},
     QtFault{Fault::ModalWindowNotModal, "dialogs.cpp", "modal window not modal", "6.4.2 6.8.2", "", installDialogs},
     QtFault{Fault::MessageBoxIconListed, "dialogs.cpp", "message box icon listed", "6.4.2 6.8.2", "", installDialogs},

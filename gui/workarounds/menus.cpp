@@ -12,7 +12,8 @@
 // - a menu that opens with no item highlighted (F10) is never said to
 //   have the focus, although it takes the keys: a reader stays on the menu
 //   bar's item, and Escape, which closes the menu and leaves that item with
-//   the keyboard, says nothing;
+//   the keyboard, says nothing. The open menu is told here in place of the
+//   item's focus that Qt tells just before (Orca 51 would say both);
 // - on 6.8.2 and 6.11.2, Escape in a menu hands the focus to the form for a
 //   moment before the menu bar takes it: Orca 51 says the form's button
 //   first (Orca 48 drops it);
@@ -29,6 +30,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace tolvaren {
@@ -42,6 +45,8 @@ constexpr int kMenuItemDelayMs = 150;
 // While an Escape in a menu of the menu bar is handled: the menu closes and
 // the menu bar takes the keyboard.
 bool escapingToMenuBar = false;
+// While a menu bar item's focus held back is told.
+bool tellingHeldFocus = false;
 
 QMenuBar *barOf(const QObject *object)
 {
@@ -95,6 +100,20 @@ void tellMenuOpened(QMenu *menu)
     QAccessible::updateAccessibility(&focused);
 }
 
+// Tells `bar`'s focus on `item` a moment after Qt did, unless the item's
+// menu has opened meanwhile and told its own.
+void tellItemUnlessOpened(QMenuBar *bar, QAction *item, int child)
+{
+    QTimer::singleShot(0, bar, [bar, item = QPointer<QAction>(item), child] {
+        if (!item || item->menu()->isVisible() || bar->activeAction() != item)
+            return;
+        const QScopedValueRollback telling(tellingHeldFocus, true);
+        QAccessibleEvent focused(bar, QAccessible::Focus);
+        focused.setChild(child);
+        QAccessible::updateAccessibility(&focused);
+    });
+}
+
 bool isMenu(const QObject *object)
 {
     return qobject_cast<const QMenu *>(object) || qobject_cast<const QMenuBar *>(object);
@@ -143,6 +162,18 @@ class MenuKeys : public QObject {
 namespace workarounds {
 
 void installMenus() { qApp->installEventFilter(new MenuKeys(qApp)); }
+
+// Qt tells a menu bar item's focus just before it opens the item's menu:
+// held back a moment, and dropped if the menu opened.
+bool isFocusBeforeMenu(QAccessibleEvent *event)
+{
+    auto *bar = qobject_cast<QMenuBar *>(event->object());
+    QAction *item = bar ? bar->actions().value(event->child()) : nullptr;
+    if (event->type() != QAccessible::Focus || !item || !item->menu() || item->menu()->isVisible() || tellingHeldFocus)
+        return false;
+    tellItemUnlessOpened(bar, item, event->child());
+    return true;
+}
 
 // The closing menu has left Qt's list of open popups before the form gets
 // the focus back, so a menu closed by Escape is known by the key.
