@@ -31,6 +31,7 @@ enum class Fault {
     WorkspaceLayeredPane,
     NextMenuItemHighlightedAtOnce,
     FocusToFormWhileMenuOpen,
+    OpenMenuNotFocused,
     ControllerForClickReceiver,
     ModalWindowNotModal,
     MessageBoxIconListed,

@@ -33,6 +33,7 @@ bool isTextNewsOf(const QAccessibleEvent *event, const QObject *edit);
 // Events a reader would hear as noise; the update handler drops them.
 bool isStaleSelection(QAccessibleEvent *event);
 bool isMenuFocusBounce(QAccessibleEvent *event);
+bool isFocusBeforeMenu(QAccessibleEvent *event);
 bool isHeldFocus(QAccessibleEvent *event);
 bool isActivationUnchanged(QAccessibleEvent *event);
 bool isHideOfWhatGoes(QAccessibleEvent *event);
