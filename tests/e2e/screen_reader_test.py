@@ -22,6 +22,10 @@ import sys
 import tempfile
 import time
 
+import Xlib.display
+from Xlib import XK, X
+from Xlib.ext import xtest
+
 from atspi_driver import FACTS, check, report_failure
 from orca_session import BUTTON, TYPED_OVER, WAIT, Orca, seconds_today
 
@@ -136,6 +140,7 @@ class Task:
         self.work = work
         self.process = None
         self.wm = None
+        self.keyboard = None  # the X display the keys are pressed on
         self.seen = 0  # utterances taken by the steps so far
         self.heard = []  # (step, keys, seconds to its first phrase, what was said), for the report
         self.typed_over = set()  # where Orca said TYPED_OVER in a step of TYPING_OVER, by place in all said
@@ -150,14 +155,16 @@ class Task:
             if modifier in ("ctrl", "alt"):
                 held.append(modifier)
                 self.xdo("keydown", modifier)
-                self.xdo("key", rest)
+                self.press(rest)
             elif key.startswith("type:"):
                 self.xdo("type", key[len("type:"):])
             elif key.startswith("@"):
                 action, _, argument = key[1:].partition(":")
                 getattr(self, action)(*([argument] if argument else []))
-            else:
+            elif rest:
                 self.xdo("key", key)
+            else:
+                self.press(key)
         try:
             first = self.seen
             said = self.wait_said(say, pressed, f"step {name!r}")
@@ -247,6 +254,20 @@ class Task:
         while self.xdo("getwindowfocus", "getwindowname", ok_if_fails=True).strip() != title:
             check(time.monotonic() < deadline, f"{title!r} did not get the keyboard within {WAIT:.0f} s")
             time.sleep(0.05)
+
+    def press(self, name):
+        """Presses and lets go the key a user presses for `name`: the key
+        that gives it with no modifier held, by its code. Given the name,
+        xdotool may press another key that gives it with a modifier, as F10
+        with Alt held on Debian testing; given a code, it takes one of a
+        single digit for that digit."""
+        if self.keyboard is None:
+            self.keyboard = Xlib.display.Display()
+        codes = [code for code, level in self.keyboard.keysym_to_keycodes(XK.string_to_keysym(name)) if level == 0]
+        check(codes, f"no key gives {name!r} without a modifier")
+        for event in (X.KeyPress, X.KeyRelease):
+            xtest.fake_input(self.keyboard, event, codes[0])
+        self.keyboard.sync()
 
     def xdo(self, *args, ok_if_fails=False):
         return subprocess.run(["xdotool", *args], check=not ok_if_fails, timeout=10, capture_output=True,
