@@ -48,6 +48,7 @@ enum class Fault {
     HideOfWhatGoes,
     NoSetSizeForList,
     ClosedWindowAskedAfter,
+    NoAnnouncement,
     Count
 };
 
