@@ -170,16 +170,18 @@ class Orca:
         return [(int(m[1]) * 3600 + int(m[2]) * 60 + float(m[3]), m[4]) for m in map(SPEECH.match, entries) if m]
 
     def forget_the_dead(self):
-        """Waits until Orca 48 has seen the ended program leave and cleared
-        what it knows dead (within a minute): a new object with the hash of
-        a dead one is passed over. Orca 43 keeps no such list."""
+        """Waits until Orca 48 or 51 has seen the ended program leave and
+        cleared what it knows dead (within a minute; 51 says so as it
+        invalidates its cache "AXObject.known-dead"): a new object with the
+        hash of a dead one is passed over. Orca 43 keeps no such list."""
         deadline = time.monotonic() + 60 + WAIT
         while not _OLD_ORCA:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
                 log = f.read()
             left = log.rfind("Dequeued object:children-changed:remove for [desktop frame")
-            if left >= 0 and "FINISHED PRIORITY" in log[left:] and (
-                    log.rfind("AXObject: Clearing local cache") > log.rfind("Adding to known dead objects")):
+            cleared = max(log.rfind("AXObject: Clearing local cache"), log.rfind("AXObject.known-dead"))
+            if left >= 0 and re.search(r"FINISHED (\w+ -)?PRIORITY", log[left:]) and (
+                    cleared > log.rfind("Adding to known dead objects")):
                 return
             if time.monotonic() > deadline:
                 raise Timeout("Orca did not forget the objects of the program that ended within a minute")

@@ -39,6 +39,11 @@ TYPING_OVER = ["refusal heard whole", "no stale result", "Go by Enter"]
 # wait the user would notice.
 PROMPT = 2.0
 SWITCH = 5.0
+# A user takes a moment to answer what was heard. Orca (48 on) drops an
+# event of a kind it had from the same program less than 0.1 s before, so
+# a key pressed at once would have its news dropped when it is the news
+# just heard (Enter again on the same result).
+REACTION = 0.2
 
 UNITS = ["Meter", "Inch", "Mile", "Centimeter", "Kilometer", "Feet"]
 # What Orca says of a notification, the role the program's news has on a
@@ -143,6 +148,7 @@ STEPS = [
 ]
 
 
+
 class Task:
     def __init__(self, orca, program, work):
         self.orca = orca
@@ -153,10 +159,12 @@ class Task:
         self.keyboard = None  # the X display the keys are pressed on
         self.qt_announces = False  # whether the program's Qt has announcements of its own
         self.seen = 0  # utterances taken by the steps so far
+        self.last_heard = 0.0  # when the last step's last phrase was said, in seconds_today()
         self.heard = []  # (step, keys, seconds to its first phrase, what was said), for the report
         self.typed_over = set()  # where Orca said TYPED_OVER in a step of TYPING_OVER, by place in all said
 
     def step(self, name, keys, say, never, within):
+        time.sleep(max(0.0, self.last_heard + REACTION - seconds_today()))
         held = []
         pressed = seconds_today()
         for key in keys:
@@ -183,6 +191,8 @@ class Task:
             for key in held:
                 self.xdo("keyup", key)
         span = [text for _, text in said]
+        if said:
+            self.last_heard = said[-1][0]
         if name in TYPING_OVER:
             self.typed_over.update(first + i for i, text in enumerate(span) if matches(f"={TYPED_OVER}")(text))
         # How soon the first phrase came: what a user waits for.
