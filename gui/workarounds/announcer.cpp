@@ -2,13 +2,12 @@
 // SPDX-License-Identifier: MIT
 
 // News told by a hidden label. Qt 6.4 has no way to tell screen readers
-// news that is not where the focus is (QAccessibleAnnouncementEvent came
-// with Qt 6.8, reaching the desktop as object:announcement). A
-// notification that comes on screen is what a reader presents while the
-// focus stays on the control that was used; Orca says it as "notification"
-// and its text. To see it: Qt 6.4.2's QAccessible has no Announcement
-// event, and nothing a widget can do is spoken by Orca 43 without a move
-// of the focus but a notification, an alert or a live region.
+// news away from the focus: QAccessibleAnnouncementEvent came with Qt 6.8,
+// reaching the desktop as object:announcement, which Orca 48 and 51 say as
+// the bare text. Without it, a notification that comes on screen is what a
+// reader presents while the focus stays on the control that was used; Orca
+// says "notification" and its text. To see it: Qt 6.4.2's qaccessible.h
+// has neither QAccessible::Announcement nor QAccessibleAnnouncementEvent.
 
 #include "gui/workarounds/announcer.h"
 

@@ -56,13 +56,12 @@ AWAY = [BUTTON, "Input value", "combo box", "frame"]  # the form, while a menu i
 # since the last step's, at most how many seconds until its last phrase).
 # A phrase is found in an utterance, blanks in a row read as one; with "="
 # before it, it is the utterance (but for a full stop at its end), also
-# among those it must not say. Each is
-# said once, after the keys. Ctrl or Alt in "ctrl+..." or "alt+..." is held
-# until the step is heard, as a person holds it (let go at once, a busy
-# machine once had Alt taken alone, opening the File menu); "type:" types a
-# text; "@..." is done by the test: start the program, wait for its end,
-# stop the window manager. A key that opens a menu ends its step: the next
-# waits until the menu is heard.
+# among those it must not say. Each is said once, after the keys. Ctrl or
+# Alt in "ctrl+..." or "alt+..." is held until the step is heard, as a
+# person holds it (let go at once, a busy machine once had Alt taken alone,
+# opening the File menu); "type:" types a text; "@..." is done by the test:
+# start the program, wait for its end, stop the window manager. A key that
+# opens a menu ends its step: the next waits until the menu is heard.
 STEPS = [
     ("start", ["@start"], [f"Distance {BUTTON}"], [], None),
     ("form opens", ["space"], ["=Distance", "Input value"], ["Picture", "Convert from unit"], SWITCH),
@@ -153,8 +152,6 @@ STEPS = [
     ("bare box", ["Return"], ["alert", "Help Topics can be found in", "OK"], [], None),
     ("bare box closed", ["Return"], [f"Distance {BUTTON}"], [], None),
 ]
-
-
 
 
 class Task:
