@@ -91,8 +91,14 @@ void showMessage(MessageIcon icon, const QString &title, const QString &text)
     box->setAccessibleName(title);
     // Only OK takes the focus: the text stays selectable by the mouse, and
     // a reader reads it with the box.
-    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
         label->setFocusPolicy(Qt::NoFocus);
+        // Readers read a box as it opens by its texts of three words or
+        // more (Orca 48 on): a shorter message would be passed over and the
+        // box heard as its title and OK alone. After its title it is said.
+        if (text.simplified().split(u' ', Qt::SkipEmptyParts).size() < 3)
+            label->setAccessibleName(title + QStringLiteral(": ") + text);
+    }
     fitTitle(*box, title);
     showModal(box, QApplication::activeWindow());
 }

@@ -57,6 +57,7 @@ constexpr std::array kFaults = {
     QtFault{Fault::HideOfWhatGoes, "hiding.cpp", "hide told of what goes at once", "6.8.2 6.11.2", "6.4.2", nullptr, isHideOfWhatGoes},
     QtFault{Fault::NoSetSizeForList, "setsize.cpp", "no set size told for a list", "6.4.2 6.8.2 6.11.2", "", installSetSize},
     QtFault{Fault::ClosedWindowAskedAfter, "keptwindows.cpp", "closed window asked after by the reader", "6.8.2", ""},
+    QtFault{Fault::NoAnnouncement, "announcer.cpp", "no announcement", "6.4.2", "6.8.2 6.11.2"},
 };
 // clang-format on
 

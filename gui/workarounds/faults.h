@@ -49,6 +49,7 @@ enum class Fault {
     HideOfWhatGoes,
     NoSetSizeForList,
     ClosedWindowAskedAfter,
+    NoAnnouncement,
     Count
 };
 

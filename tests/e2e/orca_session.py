@@ -23,23 +23,35 @@ POLL = 0.05
 
 # Runs /usr/bin/orca unchanged, with its debug log written line by line
 # (Orca's own file is block-buffered, so a test would see speech late) and
-# without its check for another Orca of the same user: the test's Orca has
-# a session bus of its own and cannot disturb a user's running one.
+# without its check for another Orca of the same user (otherOrcas up to 48,
+# other_orcas since): the test's Orca has a session bus of its own and
+# cannot disturb a user's running one. Orca 43 and 48 read their settings
+# from the folder given with -u; Orca 51 has no such option and reads
+# GSettings, here kept in memory (nothing of the user's is read or written)
+# with the test's settings laid over them as Orca's own runtime values.
 LAUNCHER = r"""
-import runpy, sys
-log, sys.argv = sys.argv[1], ["orca"] + sys.argv[2:]
+import json, runpy, sys
+log, settings, sys.argv = sys.argv[1], json.loads(sys.argv[2]), ["orca"] + sys.argv[3:]
 from orca import debug
 debug.debugLevel = debug.LEVEL_INFO
 debug.eventDebugLevel = debug.LEVEL_OFF
 debug.debugFile = open(log, "w", buffering=1)
+try:
+    from orca import gsettings_registry
+except ImportError:
+    sys.argv += ["-u", settings["folder"]]
+else:
+    for schema, key, value in settings["gsettings"]:
+        gsettings_registry.get_registry().set_runtime_value(schema, key, value)
 orca = runpy.run_path("/usr/bin/orca", run_name="orca_launcher")
-orca["main"].__globals__["otherOrcas"] = lambda: []
+orca["main"].__globals__.update(otherOrcas=lambda: [], other_orcas=lambda: [])
 sys.exit(orca["main"]())
 """
 
 # "SPEECH OUTPUT: 'text'" and the voice, written as {...}, [{...}] or,
-# after a single character, " {...}".
-SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$")
+# after a single character, " {...}". Orca 51 writes a voice with a family
+# over several lines, each after the first indented.
+SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?\[?\{.*\}\]?$", re.S)
 
 # Orca's settings for this run, its defaults but for key echo and Braille:
 # the log then holds what the program made Orca say.
@@ -50,6 +62,13 @@ SETTINGS = {
     "enableBraille": False,
     "enableBrailleMonitor": False,
 }
+# The same for Orca 51, as (GSettings schema, key, value).
+GSETTINGS = [
+    ("typing-echo", "key-echo", False),
+    ("typing-echo", "character-echo", False),
+    ("typing-echo", "word-echo", False),
+    ("braille", "enabled", False),
+]
 
 
 def _major_version():
@@ -83,6 +102,7 @@ class Orca:
         env = dict(os.environ)
         socket = os.path.join(self.work, "speechd.sock")
         env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
+        env["GSETTINGS_BACKEND"] = "memory"
         self._start_speech(socket, env)
         prefs = os.path.join(self.work, "orca-prefs")
         os.makedirs(prefs, exist_ok=True)
@@ -90,7 +110,8 @@ class Orca:
             f.write(_settings_json())
         log = open(os.path.join(self.work, "orca.out"), "wb")
         self.processes.append(
-            subprocess.Popen(["/usr/bin/python3", "-B", "-c", LAUNCHER, self.log_path, "-u", prefs],
+            subprocess.Popen(["/usr/bin/python3", "-B", "-c", LAUNCHER, self.log_path,
+                              json.dumps({"folder": prefs, "gsettings": GSETTINGS})],
                              env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log))
         log.close()
         # Orca has found the desktop once it says that it runs.
@@ -136,21 +157,31 @@ class Orca:
         seconds since midnight (see seconds_today())."""
         try:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
-                return [(int(m[1]) * 3600 + int(m[2]) * 60 + float(m[3]), m[4]) for m in map(SPEECH.match, f) if m]
+                log = f.read()
         except FileNotFoundError:
             return []
+        # Whole lines only: Orca may be writing the last one.
+        entries = []
+        for line in log[:log.rfind("\n") + 1].splitlines():
+            if line[:1].isspace() and entries:
+                entries[-1] += "\n" + line.lstrip()
+            else:
+                entries.append(line)
+        return [(int(m[1]) * 3600 + int(m[2]) * 60 + float(m[3]), m[4]) for m in map(SPEECH.match, entries) if m]
 
     def forget_the_dead(self):
-        """Waits until Orca 48 has seen the ended program leave and cleared
-        what it knows dead (within a minute): a new object with the hash of
-        a dead one is passed over. Orca 43 keeps no such list."""
+        """Waits until Orca 48 or 51 has seen the ended program leave and
+        cleared what it knows dead (within a minute; 51 says so as it
+        invalidates its cache "AXObject.known-dead"): a new object with the
+        hash of a dead one is passed over. Orca 43 keeps no such list."""
         deadline = time.monotonic() + 60 + WAIT
         while not _OLD_ORCA:
             with open(self.log_path, encoding="utf-8", errors="replace") as f:
                 log = f.read()
             left = log.rfind("Dequeued object:children-changed:remove for [desktop frame")
-            if left >= 0 and "FINISHED PRIORITY" in log[left:] and (
-                    log.rfind("AXObject: Clearing local cache") > log.rfind("Adding to known dead objects")):
+            cleared = max(log.rfind("AXObject: Clearing local cache"), log.rfind("AXObject.known-dead"))
+            if left >= 0 and re.search(r"FINISHED (\w+ -)?PRIORITY", log[left:]) and (
+                    cleared > log.rfind("Adding to known dead objects")):
                 return
             if time.monotonic() > deadline:
                 raise Timeout("Orca did not forget the objects of the program that ended within a minute")
