@@ -165,6 +165,17 @@ const std::map<QString, std::function<bool(Bench &)>> kChecks = {
          return b.shownActive(&b.message) && buttons && QApplication::focusWidget() != buttons &&
                 described(buttons)->state().focused;
      }},
+    // Qt's own announcement to readers: the event that carries it.
+    {"announcer.cpp: no announcement",
+     [](Bench &b) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+         QAccessibleAnnouncementEvent news(&b.window, QStringLiteral("Result"));
+         return news.type() != QAccessible::Announcement;
+#else
+         Q_UNUSED(b);
+         return true;
+#endif
+     }},
     {"pictures.cpp: smooth scaling of 8-bit colours crashes",
      [](Bench &) {
          QImage picture(1000, 570, QImage::Format_Indexed8);
