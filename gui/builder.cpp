@@ -385,6 +385,7 @@ BuiltForm buildForm(const design::Form &form, QWidget *target)
         built.m_tabOrder.push_back(w);
     for (qsizetype i = 1; i < built.m_tabOrder.size(); ++i)
         QWidget::setTabOrder(built.m_tabOrder[i - 1], built.m_tabOrder[i]);
+    built.drawPictures(target->devicePixelRatioF());
     return built;
 }
 

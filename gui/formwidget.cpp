@@ -14,9 +14,9 @@
 namespace tolvaren {
 
 FormWidget::FormWidget(const design::Form &design, QWidget *parent)
-    : QWidget(parent), m_built(buildForm(design, this)), m_design(design)
+    : QWidget(parent), m_built(buildForm(design, this)), m_design(design), m_pictureRatio(devicePixelRatioF()),
+      m_background(backgroundPicture(design, m_pictureRatio))
 {
-    drawPictures();
     setObjectName(qstr(design.name));
     for (const BuiltForm::CategoryButton &b : m_built.categoryButtons()) {
         const Category *category = b.category;

@@ -41,7 +41,7 @@ class FormWidget : public QWidget {
     void drawPictures();
 
     const design::Form &m_design;
-    qreal m_pictureRatio = 0;
+    qreal m_pictureRatio;
     QImage m_background;
     bool m_opening = true;
 };
