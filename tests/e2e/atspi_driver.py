@@ -136,16 +136,23 @@ class FocusEvents:
     another state's event, came into that state), in order, as a screen
     reader hears of them: (role, name), the role by its value (its name
     differs between AT-SPI releases), None for one gone before it was
-    asked. close() when done."""
+    asked. close() when done. Given NEWS, it records what the program
+    announces: Qt's own announcement (Qt 6.8 on) by its text, a hidden
+    notification shown (Qt 6.4) by its name."""
+
+    NEWS = ("object:announcement", "object:state-changed:showing")
 
     def __init__(self, event="object:state-changed:focused"):
         self.events = []
-        self._event = event
+        self._events = event if isinstance(event, tuple) else (event,)
         self._listener = Atspi.EventListener.new(self._heard)
-        self._listener.register(event)
+        for e in self._events:
+            self._listener.register(e)
 
     def _heard(self, event):
-        if event.detail1:
+        if event.type.startswith("object:announcement"):
+            self.events.append((None, str(event.any_data)))
+        elif event.detail1:
             try:
                 self.events.append((event.source.getRole(), event.source.name))
             except GLib.GError:
@@ -181,7 +188,8 @@ class FocusEvents:
             raise Timeout(f"{e}; heard {self.events}") from None
 
     def close(self):
-        self._listener.deregister(self._event)
+        for e in self._events:
+            self._listener.deregister(e)
 
 
 def _product_facts():
