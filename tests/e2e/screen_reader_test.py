@@ -103,6 +103,15 @@ STEPS = [
      ["16.404", FACTS["caption"], "Input value", NOTIFICATION], PROMPT),
     # The menu bar: Left and Right walk the menus, the focus stays in them;
     # after a command it goes back where it was, and a box is heard whole.
+    # F10 opens File with nothing highlighted; the first Escape closes it and
+    # leaves the menu bar's File with the keyboard: heard, and the form not.
+    ("F10 menu", ["F10"], ["File"], [], None),
+    ("F10 menu closed", ["Escape"], ["File"], AWAY, None),
+    ("menu bar closed", ["Escape"], ["Input value"], ["File"], None),
+    # Closing a menu from its item: the menu bar, never the form before it.
+    ("F10 menu item", ["F10", "Down"], ["Prefix Converter"], AWAY, None),
+    ("item's menu closed", ["Escape"], ["File"], AWAY, None),
+    ("menu bar closed again", ["Escape"], ["Input value"], [], None),
     ("menu bar", ["F10"], ["File"], [], None),
     ("menu right", ["Right"], ["Help Topics"], AWAY, None),
     ("About item", ["Down"], ["About"], AWAY, None),
