@@ -24,10 +24,8 @@ import time
 
 import Xlib.display
 from gi.repository import GLib
-from Xlib import XK, X
-from Xlib.ext import xtest
 
-from atspi_driver import FACTS, check, children, pyatspi, report_failure, wait_until
+from atspi_driver import FACTS, Keyboard, check, children, pyatspi, report_failure, wait_until
 from orca_session import BUTTON, TYPED_OVER, WAIT, Orca, seconds_today
 
 NOISE = ["layered pane", "Text unselected"]
@@ -187,23 +185,21 @@ class Task:
             modifier, _, rest = key.partition("+")
             if modifier in ("ctrl", "alt"):
                 held.append(modifier)
-                self.xdo("keydown", modifier)
-                self.press(rest)
+                self.keys().down(modifier)
+                self.keys().press(rest)
             elif key.startswith("type:"):
                 self.xdo("type", key[len("type:"):])
             elif key.startswith("@"):
                 action, _, argument = key[1:].partition(":")
                 getattr(self, action)(*([argument] if argument else []))
-            elif rest:
-                self.xdo("key", key)
             else:
-                self.press(key)
+                self.keys().press(key)
         try:
             first = self.seen
             said = self.wait_said(say, pressed, f"step {name!r}")
         finally:
             for key in held:
-                self.xdo("keyup", key)
+                self.keys().up(key)
         span = [text for _, text in said]
         if said:
             self.last_heard = said[-1][0]
@@ -306,19 +302,12 @@ class Task:
             check(time.monotonic() < deadline, f"{title!r} did not get the keyboard within {WAIT:.0f} s")
             time.sleep(0.05)
 
-    def press(self, name):
-        """Presses and lets go the key a user presses for `name`: the key
-        that gives it with no modifier held, by its code. Given the name,
-        xdotool may press another key that gives it with a modifier, as F10
-        with Alt held on Debian testing; given a code, it takes one of a
-        single digit for that digit."""
+    def keys(self):
+        """The keys a user presses, by their codes (xdotool may press F10
+        with Alt held, as on Debian testing)."""
         if self.keyboard is None:
-            self.keyboard = Xlib.display.Display()
-        codes = [code for code, level in self.keyboard.keysym_to_keycodes(XK.string_to_keysym(name)) if level == 0]
-        check(codes, f"no key gives {name!r} without a modifier")
-        for event in (X.KeyPress, X.KeyRelease):
-            xtest.fake_input(self.keyboard, event, codes[0])
-        self.keyboard.sync()
+            self.keyboard = Keyboard(Xlib.display.Display())
+        return self.keyboard
 
     def xdo(self, *args, ok_if_fails=False):
         return subprocess.run(["xdotool", *args], check=not ok_if_fails, timeout=10, capture_output=True,
